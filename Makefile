@@ -1,0 +1,53 @@
+# The two commands of the README, and their parts.
+#   make run   installs what is missing, builds, starts the clock under Wine
+#   make test  installs what is missing, builds, runs every test
+BUILD    ?= build
+NATIVE   := $(BUILD)/native
+MINGW    := $(BUILD)/mingw
+FUZZ     := $(BUILD)/fuzz
+BENCH    := $(BUILD)/bench
+JOBS     ?= $(shell nproc)
+CMAKE    := cmake -G Ninja -Wno-dev
+FUZZ_SECONDS ?= 20
+
+.PHONY: run test deps native mingw fuzz bench test-native test-win32 test-fuzz build-bench clean
+
+run: deps mingw
+	tools/run-clock $(MINGW)/win32/tockbell.exe
+
+test: deps test-native test-win32 test-fuzz build-bench
+
+deps:
+	@tools/install-deps.sh
+
+native:
+	$(CMAKE) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DTOCKBELL_SANITIZE=address,undefined
+	cmake --build $(NATIVE) -j $(JOBS)
+
+mingw:
+	$(CMAKE) -S . -B $(MINGW) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+	cmake --build $(MINGW) -j $(JOBS)
+
+fuzz:
+	$(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DTOCKBELL_FUZZ=ON -DTOCKBELL_SANITIZE=address,undefined
+	cmake --build $(FUZZ) -j $(JOBS) --target $$(cd tests/fuzz && ls *_fuzz.cpp | sed 's/\.cpp$$//')
+
+build-bench:
+	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTOCKBELL_TESTS=OFF -DTOCKBELL_BENCH=ON
+	cmake --build $(BENCH) -j $(JOBS)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-win32: mingw
+	cd $(MINGW) && ctest --output-on-failure
+
+test-fuzz: fuzz
+	tools/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)
+
+bench: deps build-bench
+	tools/run-benchmarks $(BENCH)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace tockbell {
+
+// Bits 0-6: the user's options, the only bits stored in the configuration file.
+inline constexpr std::uint32_t FLAG_MULTISTRIKE = 0x01;
+inline constexpr std::uint32_t FLAG_STRIKE_HALF = 0x02;
+inline constexpr std::uint32_t FLAG_VOICE_HOURS = 0x04;
+inline constexpr std::uint32_t FLAG_VOICE_HALF = 0x08;
+inline constexpr std::uint32_t FLAG_SOUND_ON = 0x10;
+inline constexpr std::uint32_t FLAG_ICON_HIDDEN = 0x20;
+inline constexpr std::uint32_t FLAG_SWAP_AMPM = 0x40;
+inline constexpr std::uint32_t kStoredFlagsMask = 0x7F;
+inline constexpr std::uint32_t kDefaultFlags = 31;
+
+// Run-time state shared by the window thread and the sound threads; never stored.
+inline constexpr std::uint32_t FLAG_ICON_CREATED = 0x1000;
+inline constexpr std::uint32_t FLAG_STOP_SOUND = 0x2000;
+inline constexpr std::uint32_t FLAG_QUITTING = 0x4000;
+inline constexpr std::uint32_t FLAG_UNINSTALL = 0x8000;
+inline constexpr std::uint32_t FLAG_CHIME_BUSY = 0x10000;
+
+// A kind of time-table section has been examined in the current minute.
+inline constexpr std::uint32_t KIND_EVERYDAY = 0x20000;
+inline constexpr std::uint32_t KIND_TODAY = 0x40000;
+inline constexpr std::uint32_t KIND_POWERON = 0x80000;
+inline constexpr std::uint32_t KIND_DAY = 0x100000;
+inline constexpr std::uint32_t KIND_WEEKDAY = 0x200000;
+inline constexpr std::uint32_t KIND_WEEKDAY_D = 0x400000;
+inline constexpr std::uint32_t KIND_MONTH = 0x800000;
+inline constexpr std::uint32_t KIND_MONTH_DAY = 0x1000000;
+inline constexpr std::uint32_t KIND_WEEKDAY_MONTH = 0x2000000;
+
+inline constexpr std::uint32_t FLAG_PLAY_BUSY = 0x10000000;
+inline constexpr std::uint32_t FLAG_RECORD_BUSY = 0x20000000;
+inline constexpr std::uint32_t FLAG_RECORD_PAUSED = 0x40000000;
+
+inline constexpr std::size_t kMaxZoneLines = 20;
+inline constexpr std::int32_t kDefaultVolumeDivisor = 2;
+
+// The settings record. Every thread may change `flags`, and only with one atomic fetch_or,
+// fetch_and or fetch_xor; the other fields belong to the window thread.
+struct ClockSettings {
+    explicit ClockSettings(std::int32_t today) : lastDay(today) {}
+
+    std::atomic<std::uint32_t> flags{kDefaultFlags};
+    std::int32_t volumeDivisor = kDefaultVolumeDivisor;
+    std::int32_t lastDay;  // the day of the month of the last day roll
+    std::array<std::string, kMaxZoneLines> zoneLines{};
+};
+
+}  // namespace tockbell

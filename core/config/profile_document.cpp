@@ -1,0 +1,69 @@
+#include "core/config/profile_document.h"
+
+#include "core/config/profile_text.h"
+
+namespace tockbell {
+
+ProfileDocument::ProfileDocument() { AddSection({}); }
+
+ProfileDocument ProfileDocument::Parse(std::string_view text) {
+    ProfileDocument document;
+    Section* current = &document.sections_.front();
+    ProfileLineScanner scanner(text);
+    ProfileLine line;
+    while (scanner.Next(line)) {
+        if (line.kind == ProfileLine::Kind::Section) {
+            current = &document.AddSection(line.name);
+            continue;
+        }
+        // The platform keeps one line of a run of lines with nothing before their "=".
+        if (line.name.empty() && !current->entries.empty() && current->entries.back().name.empty()) continue;
+        AddEntry(*current, line.name, line.value);
+    }
+    return document;
+}
+
+std::string ProfileDocument::Serialize() const {
+    std::string text;
+    for (const Section& section : sections_) {
+        if (!section.name.empty()) text.append("[").append(section.name).append("]\r\n");
+        for (const Entry& entry : section.entries) {
+            text.append(entry.name);
+            if (entry.value) text.append("=").append(*entry.value);
+            text.append("\r\n");
+        }
+    }
+    return text;
+}
+
+void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = TrimProfileSpace(section);
+    key = TrimProfileSpace(key);
+    while (!value.empty() && IsProfileSpace(value.front())) value.remove_prefix(1);
+
+    const Section* found = FindSection(section);
+    Section& target = found ? sections_[static_cast<std::size_t>(found - sections_.data())] : AddSection(section);
+    const auto entry = target.firstEntry.find(ProfileNameKey(key));
+    if (entry != target.firstEntry.end()) {
+        target.entries[entry->second].value = std::string(value);
+    } else {
+        AddEntry(target, key, value);
+    }
+}
+
+ProfileDocument::Section& ProfileDocument::AddSection(std::string_view name) {
+    firstSection_.try_emplace(ProfileNameKey(name), sections_.size());
+    return sections_.emplace_back(Section{std::string(name), {}, {}});
+}
+
+void ProfileDocument::AddEntry(Section& section, std::string_view name, std::optional<std::string_view> value) {
+    section.firstEntry.try_emplace(ProfileNameKey(name), section.entries.size());
+    section.entries.push_back(Entry{std::string(name), value ? std::optional<std::string>(*value) : std::nullopt});
+}
+
+const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) const {
+    const auto found = firstSection_.find(ProfileNameKey(name));
+    return found == firstSection_.end() ? nullptr : &sections_[found->second];
+}
+
+}  // namespace tockbell

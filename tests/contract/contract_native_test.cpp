@@ -1,0 +1,16 @@
+#include "core/config/portable_profile_strings.h"
+#include "posix/posix_file_system.h"
+#include "tests/contract/profile_contract.h"
+
+namespace tockbell {
+namespace {
+
+PosixFileSystem files;
+
+INSTANTIATE_TEST_SUITE_P(Native, ProfileContract,
+                         testing::Values(ProfileImplementation{
+                             "portable", [] { return std::make_unique<PortableProfileStrings>(files); }}),
+                         [](const auto& test) { return test.param.name; });
+
+}  // namespace
+}  // namespace tockbell
