@@ -5,17 +5,18 @@ BUILD    ?= build
 NATIVE   := $(BUILD)/native
 MINGW    := $(BUILD)/mingw
 FUZZ     := $(BUILD)/fuzz
+TSAN     := $(BUILD)/tsan
 BENCH    := $(BUILD)/bench
 JOBS     ?= $(shell nproc)
 CMAKE    := cmake -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 20
 
-.PHONY: run test deps native mingw fuzz bench test-native test-win32 test-fuzz build-bench clean
+.PHONY: run test deps native mingw fuzz tsan bench test-native test-threads test-win32 test-fuzz build-bench clean
 
 run: deps mingw
 	tools/run-clock $(MINGW)/win32/tockbell.exe
 
-test: deps test-native test-win32 test-fuzz build-bench
+test: deps test-native test-threads test-win32 test-fuzz build-bench
 
 deps:
 	@tools/install-deps.sh
@@ -28,6 +29,10 @@ mingw:
 	$(CMAKE) -S . -B $(MINGW) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 	cmake --build $(MINGW) -j $(JOBS)
 
+tsan:
+	$(CMAKE) -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOCKBELL_SANITIZE=thread
+	cmake --build $(TSAN) -j $(JOBS)
+
 fuzz:
 	$(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 		-DTOCKBELL_FUZZ=ON -DTOCKBELL_SANITIZE=address,undefined
@@ -39,6 +44,10 @@ build-bench:
 
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+# The suites that run real threads, under ThreadSanitizer.
+test-threads: tsan
+	cd $(TSAN) && ctest --output-on-failure -L threads
 
 test-win32: mingw
 	cd $(MINGW) && ctest --output-on-failure
