@@ -5,6 +5,7 @@
 
 #include "core/app/tray_icon.h"
 #include "core/config/clock_settings.h"
+#include "platform/clock.h"
 
 namespace tockbell {
 
@@ -19,26 +20,20 @@ public:
     virtual bool CheckTimeTableKind(std::uint32_t kind) = 0;
 };
 
-// The time-table kinds in the order the tick offers them.
-inline constexpr std::uint32_t kTimeTableKinds[] = {
-    KIND_EVERYDAY, KIND_TODAY, KIND_POWERON, KIND_DAY, KIND_WEEKDAY, KIND_WEEKDAY_D, KIND_MONTH, KIND_MONTH_DAY,
-    KIND_WEEKDAY_MONTH,
-};
-
 // The program's heartbeat, once a second on the window thread.
 class ClockTick {
 public:
     ClockTick(ClockSettings& settings, TrayIcon& icon, TickActions& actions);
 
-    void OnTimer(const std::tm& now);
+    void OnTimer(const ClockReading& now);
     // The time of the latest tick; the time-table's names and keys are made from it.
-    const std::tm& LastTick() const { return lastTick_; }
+    const ClockReading& LastTick() const { return lastTick_; }
 
 private:
     ClockSettings& settings_;
     TrayIcon& icon_;
     TickActions& actions_;
-    std::tm lastTick_;
+    ClockReading lastTick_;
     int tickCount_ = 0;
 };
 

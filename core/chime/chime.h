@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/media_player.h"
 #include "platform/sleep.h"
 #include "platform/sound.h"
 
@@ -27,6 +28,7 @@ struct SoundJob {
 struct SoundServices {
     std::atomic<std::uint32_t>& flags;
     WaveSounds& sounds;
+    MediaPlayer& media;
     WorkerThreads& threads;
     SleepFunction sleep;
 };

@@ -35,6 +35,14 @@ inline constexpr std::uint32_t KIND_WEEKDAY_D = 0x400000;
 inline constexpr std::uint32_t KIND_MONTH = 0x800000;
 inline constexpr std::uint32_t KIND_MONTH_DAY = 0x1000000;
 inline constexpr std::uint32_t KIND_WEEKDAY_MONTH = 0x2000000;
+// Two forms the time-table editor accepts besides: "Friday 13" and "Friday, March 08".
+inline constexpr std::uint32_t KIND_WEEKDAY_DAY = 0x4000000;
+inline constexpr std::uint32_t KIND_WEEKDAY_DATE = 0x8000000;
+// The kinds in the order the tick offers them.
+inline constexpr std::uint32_t kTimeTableKinds[] = {
+    KIND_EVERYDAY, KIND_TODAY,     KIND_POWERON,       KIND_DAY,         KIND_WEEKDAY,      KIND_WEEKDAY_D,
+    KIND_MONTH,    KIND_MONTH_DAY, KIND_WEEKDAY_MONTH, KIND_WEEKDAY_DAY, KIND_WEEKDAY_DATE,
+};
 
 inline constexpr std::uint32_t FLAG_PLAY_BUSY = 0x10000000;
 inline constexpr std::uint32_t FLAG_RECORD_BUSY = 0x20000000;

@@ -21,7 +21,7 @@ protected:
     // What the tick starts at a time of day: the hour on the dial, the half hour, p.m. from noon on.
     Sounds ChimeAt(int hourOfDay, int minute, std::uint32_t options) {
         FakeWaveSounds fresh;
-        SoundServices at{flags, fresh, threads, [this](std::chrono::milliseconds) { ++sleeps; }};
+        SoundServices at{flags, fresh, media, threads, [this](std::chrono::milliseconds) { ++sleeps; }};
         StartChime(at, hourOfDay % 12, minute == 30, hourOfDay >= 12, options, 1);
         EXPECT_EQ(flags.load() & (FLAG_CHIME_BUSY | FLAG_STOP_SOUND), 0u);
         return fresh.Played();
@@ -29,9 +29,10 @@ protected:
 
     std::atomic<std::uint32_t> flags{kDefaultFlags};
     FakeWaveSounds sounds;
+    FakeMediaPlayer media;
     InlineThreads threads;
     int sleeps = 0;
-    SoundServices services{flags, sounds, threads, [this](std::chrono::milliseconds) { ++sleeps; }};
+    SoundServices services{flags, sounds, media, threads, [this](std::chrono::milliseconds) { ++sleeps; }};
 };
 
 struct SequenceCase {
@@ -150,7 +151,7 @@ TEST_F(ChimeTest, SoundsPlayAtTheGivenVolume) {
         void Play(const std::vector<std::uint8_t>& image) override { images->push_back(image); }
     } capture;
     capture.images = &images;
-    SoundServices quiet{flags, capture, threads, [](std::chrono::milliseconds) {}};
+    SoundServices quiet{flags, capture, media, threads, [](std::chrono::milliseconds) {}};
     StartChime(quiet, 1, false, false, kDefaultFlags, 2);
     ASSERT_EQ(images.size(), 4u);  // opening, one strike, "one", a.m.
     EXPECT_EQ(images[0].size(), 45u);

@@ -68,4 +68,42 @@ int FakeWaveSounds::Purges() const {
     return purges_;
 }
 
+class FakeMediaPlayer::Device : public MediaDevice {
+public:
+    Device(FakeMediaPlayer& player, std::string path, int polls) : player_(player), path_(std::move(path)), polls_(polls) {}
+    ~Device() override { player_.Add("close " + path_); }
+    void Play() override { player_.Add("play " + path_); }
+    bool IsPlaying() override {
+        ++polled_;
+        if (player_.onPoll) player_.onPoll(path_, polled_);
+        return polled_ <= polls_;
+    }
+
+private:
+    FakeMediaPlayer& player_;
+    std::string path_;
+    int polls_;
+    int polled_ = 0;
+};
+
+std::unique_ptr<MediaDevice> FakeMediaPlayer::Open(const std::string& path) {
+    const auto found = pollsWhilePlaying.find(path);
+    if (found == pollsWhilePlaying.end()) {
+        Add("cannot open " + path);
+        return nullptr;
+    }
+    Add("open " + path);
+    return std::make_unique<Device>(*this, path, found->second);
+}
+
+void FakeMediaPlayer::Add(const std::string& entry) {
+    std::lock_guard lock(mutex_);
+    log_.push_back(entry);
+}
+
+std::vector<std::string> FakeMediaPlayer::Log() const {
+    std::lock_guard lock(mutex_);
+    return log_;
+}
+
 }  // namespace tockbell

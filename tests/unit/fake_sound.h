@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -28,6 +29,22 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::string> played_;
     int purges_ = 0;
+};
+
+// Sound files that play for a set number of polls; opening, playing and closing are logged.
+class FakeMediaPlayer : public MediaPlayer {
+public:
+    std::unique_ptr<MediaDevice> Open(const std::string& path) override;
+    std::vector<std::string> Log() const;
+
+    std::map<std::string, int> pollsWhilePlaying;  // a file not listed cannot be opened
+    std::function<void(const std::string& path, int poll)> onPoll;
+
+private:
+    class Device;
+    void Add(const std::string& entry);
+    mutable std::mutex mutex_;
+    std::vector<std::string> log_;
 };
 
 // Runs a worker's body at once on the calling thread.

@@ -1,0 +1,62 @@
+#include "core/chime/playback.h"
+
+#include <chrono>
+#include <memory>
+
+#include "core/config/clock_settings.h"
+
+namespace tockbell {
+
+namespace {
+
+constexpr std::chrono::milliseconds kWaitStep{1000};
+// Short enough that a stop is heard at once, long enough that the wait costs nothing.
+constexpr std::chrono::milliseconds kPollInterval{100};
+
+bool Quitting(const SoundServices& services) { return (services.flags.load() & FLAG_QUITTING) != 0; }
+
+// Waits for the player and the recorder to be free and takes the player; false at shutdown.
+bool ClaimPlayer(SoundServices& services) {
+    for (;;) {
+        const std::uint32_t state = services.flags.load();
+        if ((state & FLAG_QUITTING) != 0) return false;
+        if ((state & (FLAG_PLAY_BUSY | FLAG_RECORD_BUSY)) == 0 &&
+            (services.flags.fetch_or(FLAG_PLAY_BUSY) & FLAG_PLAY_BUSY) == 0) {
+            return true;
+        }
+        services.sleep(kWaitStep);
+    }
+}
+
+bool KeepsPlaying(SoundServices& services, MediaDevice& device) {
+    const std::uint32_t state = services.flags.load();
+    return (state & (FLAG_STOP_SOUND | FLAG_QUITTING)) == 0 && (state & FLAG_PLAY_BUSY) != 0 && device.IsPlaying();
+}
+
+}  // namespace
+
+bool StartPlayback(SoundServices& services, const std::string& path) {
+    if (path.empty() || path.size() > kMaxSoundPathLength) return false;
+    SoundJob job;
+    job.path = path;
+    services.threads.StartLowestPriority([&services, job] { PlaybackThread(services, job); });
+    return true;
+}
+
+void PlaybackThread(SoundServices& services, SoundJob job) {
+    if (!ClaimPlayer(services)) return;
+    while ((services.flags.load() & FLAG_CHIME_BUSY) != 0) {
+        if (Quitting(services)) {
+            services.flags.fetch_and(~FLAG_PLAY_BUSY);
+            return;
+        }
+        services.sleep(kWaitStep);
+    }
+    if (std::unique_ptr<MediaDevice> device = services.media.Open(job.path)) {
+        device->Play();
+        while (KeepsPlaying(services, *device)) services.sleep(kPollInterval);
+    }
+    services.flags.fetch_and(~FLAG_PLAY_BUSY);
+}
+
+}  // namespace tockbell

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "core/chime/chime.h"
+
+namespace tockbell {
+
+// The longest path the platform's player takes; a longer one is refused, never cut.
+inline constexpr std::size_t kMaxSoundPathLength = 259;
+
+// Plays a sound file on a sound thread of its own, after whatever else sounds. False when the
+// path is refused.
+bool StartPlayback(SoundServices& services, const std::string& path);
+
+// The playback thread's body. Playbacks take turns by claiming FLAG_PLAY_BUSY; a chime goes first.
+// Ends early on a stop request, at shutdown, or when FLAG_PLAY_BUSY is cleared from outside.
+void PlaybackThread(SoundServices& services, SoundJob job);
+
+}  // namespace tockbell
