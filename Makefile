@@ -49,8 +49,11 @@ test-native: native
 test-threads: tsan
 	cd $(TSAN) && ctest --output-on-failure -L threads
 
+# Windows need a display under Wine: without one, the run gets a virtual X server of its own.
+NEED_DISPLAY := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1024x768x24")
+
 test-win32: mingw
-	cd $(MINGW) && ctest --output-on-failure
+	cd $(MINGW) && $(NEED_DISPLAY) ctest --output-on-failure
 
 test-fuzz: fuzz
 	tools/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)

@@ -1,0 +1,154 @@
+// Looks into a running Tockbell from inside the same Wine desktop: finds top-level windows by
+// title, posts commands and clicks buttons. Every wait is bounded; the exit code is the answer.
+//
+//   tbdriver DESKTOP wait TITLE SECONDS       0 once a window titled TITLE exists, 1 if none came
+//   tbdriver DESKTOP wait-shown TITLE SECONDS 0 once such a window is visible
+//   tbdriver DESKTOP wait-gone TITLE SECONDS  0 once no such window is left
+//   tbdriver DESKTOP exists TITLE             0 if such a window exists, else 1
+//   tbdriver DESKTOP pid TITLE                prints the process id of such a window
+//   tbdriver DESKTOP command TITLE ID         posts WM_COMMAND ID to it
+//   tbdriver DESKTOP click TITLE ID           clicks its button ID (BM_CLICK)
+//   tbdriver DESKTOP run PROGRAM SECONDS      starts PROGRAM in the desktop; 0 once it has ended,
+//                                             printing its exit code, 1 if it still runs
+//   tbdriver DESKTOP wait-exit PID SECONDS    0 once the process PID has ended
+//   tbdriver DESKTOP wait-idle PID SECONDS    0 once the process PID waits for input with none pending
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kYes = 0;
+constexpr int kNo = 1;
+constexpr int kUsage = 2;
+constexpr DWORD kPollMilliseconds = 100;
+constexpr UINT kClickTimeoutMilliseconds = 10000;
+
+// Windows of another Wine desktop are invisible to FindWindow, so the driver joins the program's
+// desktop first; that desktop may not exist yet just after a test has started the program.
+class Desktop {
+public:
+    explicit Desktop(const char* name) : name_(name) {}
+
+    HWND Find(const std::string& title) {
+        if (!joined_) {
+            HDESK desktop = OpenDesktopA(name_, 0, FALSE, GENERIC_ALL);
+            joined_ = desktop != nullptr && SetThreadDesktop(desktop);
+        }
+        return joined_ ? FindWindowA(nullptr, title.c_str()) : nullptr;
+    }
+
+private:
+    const char* name_;
+    bool joined_ = false;
+};
+
+DWORD Milliseconds(const char* seconds) { return static_cast<DWORD>(std::strtod(seconds, nullptr) * 1000); }
+
+// Polls `condition` until it holds or `seconds` have passed.
+template <class Condition>
+int WaitFor(const char* seconds, Condition condition) {
+    const ULONGLONG deadline = GetTickCount64() + Milliseconds(seconds);
+    for (;;) {
+        if (condition()) return kYes;
+        if (GetTickCount64() >= deadline) return kNo;
+        Sleep(kPollMilliseconds);
+    }
+}
+
+// Waits for a process handle to be signalled, that is for the process to end.
+int WaitForEnd(HANDLE process, const char* seconds) {
+    return WaitForSingleObject(process, Milliseconds(seconds)) == WAIT_OBJECT_0 ? kYes : kNo;
+}
+
+UINT Id(const char* text) { return static_cast<UINT>(std::strtoul(text, nullptr, 10)); }
+
+DWORD ProcessId(const std::string& text) { return static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10)); }
+
+int Run(int argc, char** argv) {
+    if (argc < 4) return kUsage;
+    Desktop desktop(argv[1]);
+    const std::string action = argv[2];
+    const std::string target = argv[3];  // a window title, a program or a process id
+
+    if (action == "exists") return desktop.Find(target) != nullptr ? kYes : kNo;
+    if (action == "pid") {
+        DWORD process = 0;
+        const HWND window = desktop.Find(target);
+        if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0) return kNo;
+        std::printf("%lu\n", process);
+        return kYes;
+    }
+    if (argc < 5) return kUsage;
+    if (action == "wait") return WaitFor(argv[4], [&] { return desktop.Find(target) != nullptr; });
+    if (action == "wait-shown") {
+        return WaitFor(argv[4], [&] {
+            const HWND window = desktop.Find(target);
+            return window != nullptr && IsWindowVisible(window);
+        });
+    }
+    if (action == "wait-gone") return WaitFor(argv[4], [&] { return desktop.Find(target) == nullptr; });
+    if (action == "command") {
+        const HWND window = desktop.Find(target);
+        return window != nullptr && PostMessageA(window, WM_COMMAND, Id(argv[4]), 0) ? kYes : kNo;
+    }
+    if (action == "click") {
+        const HWND window = desktop.Find(target);
+        const HWND button = window != nullptr ? GetDlgItem(window, static_cast<int>(Id(argv[4]))) : nullptr;
+        DWORD_PTR ignored = 0;
+        return button != nullptr && SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                                                        kClickTimeoutMilliseconds, &ignored) != 0
+                   ? kYes
+                   : kNo;
+    }
+    if (action == "run") {
+        std::string desktopName = argv[1];
+        std::string commandLine = "\"" + target + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.lpDesktop = desktopName.data();
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            std::printf("cannot start %s\n", commandLine.c_str());
+            return kNo;
+        }
+        CloseHandle(process.hThread);
+        const int answer = WaitForEnd(process.hProcess, argv[4]);
+        DWORD exitCode = 0;
+        if (answer == kYes && GetExitCodeProcess(process.hProcess, &exitCode)) std::printf("%lu\n", exitCode);
+        CloseHandle(process.hProcess);
+        return answer;
+    }
+    if (action == "wait-idle") {
+        const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessId(target));
+        if (process == nullptr) return kNo;
+        const DWORD result = WaitForInputIdle(process, Milliseconds(argv[4]));
+        CloseHandle(process);
+        return result == 0 ? kYes : kNo;
+    }
+    if (action == "wait-exit") {
+        // A process that cannot be opened any more has ended.
+        const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessId(target));
+        if (process == nullptr) return kYes;
+        const int answer = WaitForEnd(process, argv[4]);
+        CloseHandle(process);
+        return answer;
+    }
+    return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The answers are read by a POSIX shell: lines end in "\n" alone.
+    _setmode(_fileno(stdout), _O_BINARY);
+    const int answer = Run(argc, argv);
+    if (answer == kUsage) std::printf("usage: see the head of tbdriver.cpp\n");
+    std::fflush(stdout);
+    return answer;
+}

@@ -1,0 +1,124 @@
+// The window-procedure bridge and the message tables against real windows and menus.
+#include "win32/window/window_base.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "win32/window/message_map.h"
+
+namespace tockbell {
+namespace {
+
+constexpr UINT kCommand = 100;
+constexpr UINT kOtherCommand = 101;
+constexpr UINT kUnknownCommand = 102;
+
+class TestWindow : public WindowBase {
+public:
+    bool Create() { return CreateTopLevel("TockbellTestWindow", "Test", WS_OVERLAPPEDWINDOW, nullptr) != nullptr; }
+
+    int created = 0;
+    int commands = 0;
+    int updates = 0;
+    WPARAM lastWParam = 0;
+    LPARAM lastLParam = 0;
+
+private:
+    std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCreate() { ++created; }
+    LRESULT OnApp(WPARAM wParam, LPARAM lParam) {
+        lastWParam = wParam;
+        lastLParam = lParam;
+        return 42;
+    }
+    void OnTheCommand() { ++commands; }
+    void OnUpdateCommand(CommandState& item) {
+        ++updates;
+        item.SetCheck(true);
+    }
+    void OnUpdateOther(CommandState& item) { item.Enable(false); }
+
+    static const MessageEntry<TestWindow> kMessageMap[];
+};
+
+const MessageEntry<TestWindow> TestWindow::kMessageMap[] = {
+    OnMessage(WM_CREATE, &TestWindow::OnCreate),
+    OnMessage(WM_APP, &TestWindow::OnApp),
+    OnCommand(kCommand, &TestWindow::OnTheCommand),
+    OnCommandUpdate(kCommand, &TestWindow::OnUpdateCommand),
+    OnCommandUpdate(kOtherCommand, &TestWindow::OnUpdateOther),
+};
+
+std::optional<LRESULT> TestWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch<TestWindow>(kMessageMap, *this, message, wParam, lParam);
+}
+
+TEST(WindowBase, CreationReachesTheObject) {
+    TestWindow window;
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(window.created, 1);
+    EXPECT_EQ(GetWindowLongPtrA(window.Window(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&window));
+    DestroyWindow(window.Window());
+}
+
+TEST(WindowBase, MessagesReachTheirHandlersWithTheirParameters) {
+    TestWindow window;
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(SendMessageA(window.Window(), WM_APP, 7, 9), 42);
+    EXPECT_EQ(window.lastWParam, 7u);
+    EXPECT_EQ(window.lastLParam, 9);
+    DestroyWindow(window.Window());
+}
+
+TEST(WindowBase, CommandsFromMenusAndAcceleratorsOnly) {
+    TestWindow window;
+    ASSERT_TRUE(window.Create());
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kCommand, 0), 0);  // menu or button click
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kCommand, 1), 0);  // accelerator
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kCommand, EN_CHANGE), 0);
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kUnknownCommand, 0), 0);
+    EXPECT_EQ(window.commands, 2);
+    DestroyWindow(window.Window());
+}
+
+TEST(WindowBase, MenuUpdatesSetTheItemsOfTheOpeningMenu) {
+    TestWindow window;
+    ASSERT_TRUE(window.Create());
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kCommand, "Command");
+    AppendMenuA(menu, MF_STRING, kOtherCommand, "Other");
+    SendMessageA(window.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    EXPECT_EQ(window.updates, 1);
+    EXPECT_NE(GetMenuState(menu, kCommand, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_NE(GetMenuState(menu, kOtherCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    DestroyMenu(menu);
+
+    HMENU without = CreatePopupMenu();
+    AppendMenuA(without, MF_STRING, kUnknownCommand, "Unknown");
+    SendMessageA(window.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(without), 0);
+    EXPECT_EQ(window.updates, 1);
+    DestroyMenu(without);
+    DestroyWindow(window.Window());
+}
+
+TEST(WindowBase, ADestroyedWindowLeavesTheObject) {
+    TestWindow window;
+    ASSERT_TRUE(window.Create());
+    const HWND hwnd = window.Window();
+    DestroyWindow(hwnd);
+    EXPECT_EQ(window.Window(), nullptr);
+}
+
+TEST(WindowBase, AWindowOutlivingItsObjectFallsBackToTheDefault) {
+    auto window = std::make_unique<TestWindow>();
+    ASSERT_TRUE(window->Create());
+    const HWND hwnd = window->Window();
+    window.reset();
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_APP, 7, 9), 0);
+    DestroyWindow(hwnd);
+}
+
+}  // namespace
+}  // namespace tockbell

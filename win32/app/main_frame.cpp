@@ -1,0 +1,100 @@
+#include "win32/app/main_frame.h"
+
+#include <chrono>
+
+#include "core/app/main_commands.h"
+#include "core/config/settings_file.h"
+#include "core/config/sibling_path.h"
+#include "resource.h"
+#include "win32/app/clock_app.h"
+#include "win32/config/program_path.h"
+#include "win32/install/autostart.h"
+#include "win32/settings/settings_dlg.h"
+
+namespace tockbell {
+
+namespace {
+
+void SleepFor(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
+
+}  // namespace
+
+const MessageEntry<CMainFrame> CMainFrame::kMessageMap[] = {
+    OnMessage(WM_CREATE, &CMainFrame::OnCreate),
+    OnCommand(ID_APP_PROPERTIES, &CMainFrame::OnProperties),
+    OnCommand(ID_BE_SILENT, &CMainFrame::OnBeSilent),
+    OnCommandUpdate(ID_BE_SILENT, &CMainFrame::OnUpdateBeSilent),
+    OnCommandUpdate(ID_APP_EXIT, &CMainFrame::OnUpdateClose),
+    OnMessage(WM_DESTROY, &CMainFrame::OnDestroy),
+};
+
+CMainFrame::CMainFrame(CClockApp& app) : app_(app) {}
+
+bool CMainFrame::Create(const char* title, HMENU menu) {
+    return CreateTopLevel("CMainFrame", title, WS_OVERLAPPEDWINDOW, menu) != nullptr;
+}
+
+std::optional<LRESULT> CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> result = Dispatch<CMainFrame>(kMessageMap, *this, message, wParam, lParam)) {
+        return result;
+    }
+    // As in the framework, a command the main window does not handle is the application's.
+    if (IsCommand(message, wParam) && app_.OnCommand(LOWORD(wParam))) return 0;
+    return std::nullopt;
+}
+
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+    const std::string programPath = ProgramPath();
+    // Without its own path the program cannot name its files: it runs on the defaults and saves nothing.
+    if (!programPath.empty()) {
+        configPath = SiblingPath(programPath, ".ini");
+        config_.emplace(files_, profileStrings_, configPath, SiblingPath(programPath, ".bak"));
+        LoadSettings(*config_, tray.settings);
+    }
+    if (!tray.Create()) {
+        config_.reset();  // the window is destroyed before it lived; that destruction must not save
+        return -1;
+    }
+    return 0;
+}
+
+void CMainFrame::OnProperties() {
+    if (settingsDlg != nullptr) {
+        SetForegroundWindow(settingsDlg->Window());
+        return;
+    }
+    std::int32_t closeRequest = 0;
+    {
+        CSettingsDlg dialog(lastTab);
+        settingsDlg = &dialog;
+        if (dialog.DoModal(Window()) == IDOK) closeRequest = dialog.m_closeRequest;
+        settingsDlg = nullptr;
+    }
+    tray.RefreshIcon();
+    if (closeRequest == CSettingsDlg::kCloseProgram) DestroyWindow(Window());
+}
+
+void CMainFrame::OnBeSilent() {
+    // Once the dialog has its Setup page, an open dialog's "Striking and voices" box follows the
+    // switch from here.
+    ToggleSound(tray.settings.flags);
+}
+
+void CMainFrame::OnUpdateBeSilent(CommandState& item) {
+    item.SetCheck((tray.settings.flags.load() & FLAG_SOUND_ON) == 0);
+}
+
+// Closing under an open dialog would pull the dialog's owner away from it.
+void CMainFrame::OnUpdateClose(CommandState& item) { item.Enable(settingsDlg == nullptr); }
+
+void CMainFrame::OnDestroy() {
+    StopSoundThreads(tray.settings.flags, SleepFor);
+    if ((tray.settings.flags.load() & FLAG_UNINSTALL) != 0) {
+        UninstallProgram();
+    } else if (config_) {
+        SaveSettings(*config_, tray.settings);
+    }
+    PostQuitMessage(0);
+}
+
+}  // namespace tockbell

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/config/config_store.h"
+#include "win32/app/system_tray.h"
+#include "win32/config/win32_file_system.h"
+#include "win32/config/win32_profile_strings.h"
+#include "win32/window/message_map.h"
+#include "win32/window/window_base.h"
+
+namespace tockbell {
+
+class CClockApp;
+class CSettingsDlg;
+
+// The program's main window, never shown. Its creation loads the configuration and starts the tray
+// icon; its destruction stops the sound threads and saves. It takes the tray menu's commands and the
+// "Properties..." that a second copy of the program posts.
+class CMainFrame : public WindowBase {
+public:
+    // Commands that find no handler here go on to `app`.
+    explicit CMainFrame(CClockApp& app);
+
+    // Creates the hidden window with the given title and menu (which the window then owns).
+    bool Create(const char* title, HMENU menu);
+
+    CSystemTray tray;
+    CSettingsDlg* settingsDlg = nullptr;  // the settings dialog while its modal run lasts
+    std::int32_t lastTab = 0;             // the tab the dialog opens on; the dialog updates it
+    std::string configPath;
+
+private:
+    std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    void OnProperties();
+    void OnBeSilent();
+    void OnUpdateBeSilent(CommandState& item);
+    void OnUpdateClose(CommandState& item);
+    void OnDestroy();
+
+    static const MessageEntry<CMainFrame> kMessageMap[];
+
+    CClockApp& app_;
+    Win32FileSystem files_;
+    Win32ProfileStrings profileStrings_;
+    std::optional<ConfigStore> config_;  // set once the program's own path is known
+};
+
+}  // namespace tockbell
