@@ -45,7 +45,7 @@ void ClockTick::OnTimer(const ClockReading& reading) {
     }
     // One kind a tick: the look-ups of a minute are spread over its first ticks.
     for (const std::uint32_t kind : kTimeTableKinds) {
-        if (actions_.CheckTimeTableKind(kind)) return;
+        if (actions_.CheckTimeTableKind(kind, lastTick_)) return;
     }
 }
 

@@ -17,7 +17,7 @@ public:
     // hour is on the twelve-hour dial (0 to 11).
     virtual void StartChime(int hour, bool halfHour, bool afternoon) = 0;
     // False when this kind of section has been examined in this minute already.
-    virtual bool CheckTimeTableKind(std::uint32_t kind) = 0;
+    virtual bool CheckTimeTableKind(std::uint32_t kind, const ClockReading& lastTick) = 0;
 };
 
 // The program's heartbeat, once a second on the window thread.

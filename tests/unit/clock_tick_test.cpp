@@ -19,7 +19,7 @@ public:
     void StartChime(int hour, bool halfHour, bool afternoon) override {
         Log("chime " + std::to_string(hour) + (halfHour ? " half" : "") + (afternoon ? " pm" : ""));
     }
-    bool CheckTimeTableKind(std::uint32_t kind) override {
+    bool CheckTimeTableKind(std::uint32_t kind, const ClockReading&) override {
         if (flags->load() & kind) return false;
         flags->fetch_or(kind);
         Log("kind " + std::to_string(kind));
