@@ -37,6 +37,14 @@ int CClockApp::Run() {
     return static_cast<int>(message.wParam);
 }
 
+ClockIconPainter& CClockApp::Painter() {
+    if (!painter_) {
+        painter_.emplace(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_CLOCK_FACE), IMAGE_ICON, 32, 32, LR_SHARED)));
+    }
+    return *painter_;
+}
+
 bool CClockApp::OnCommand(UINT id) {
     // The framework's exit command: closing the main window ends the program.
     if (id != ID_APP_EXIT || mainFrame_ == nullptr) return false;

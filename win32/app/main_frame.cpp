@@ -51,7 +51,8 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         config_.emplace(files_, profileStrings_, configPath, SiblingPath(programPath, ".bak"));
         LoadSettings(*config_, tray.settings);
     }
-    if (!tray.Create()) {
+    services_.emplace(tray.settings, config_ ? &*config_ : nullptr, programPath);
+    if (!tray.Create(Window(), *services_, app_.Painter())) {
         config_.reset();  // the window is destroyed before it lived; that destruction must not save
         return -1;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/config/config_store.h"
+#include "win32/app/clock_services.h"
 #include "win32/app/system_tray.h"
 #include "win32/config/win32_file_system.h"
 #include "win32/config/win32_profile_strings.h"
@@ -47,6 +48,7 @@ private:
     Win32FileSystem files_;
     Win32ProfileStrings profileStrings_;
     std::optional<ConfigStore> config_;  // set once the program's own path is known
+    std::optional<ClockServices> services_;
 };
 
 }  // namespace tockbell

@@ -2,12 +2,11 @@
 
 namespace tockbell {
 
-// Makes the program start at log-on. The registration itself comes with the installation work;
-// until then the program starts without touching the registry or the Start menu.
+// Makes the program start at log-on and gives it a Start menu shortcut, when that is not so yet.
 void RegisterAutostart();
 
-// Removes the program's traces instead of saving at exit. Until the installation work lands it
-// removes nothing, so choosing it leaves the configuration as it was.
+// At the end of a run after "Uninstall Tockbell": removes the program's entries and files, and has
+// the executable deleted when the system next starts.
 void UninstallProgram();
 
 }  // namespace tockbell

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/installation.h"
+
+namespace tockbell {
+
+// The Run key of the current user (read and written) and of the machine (only cleaned).
+class RegistryStartupEntries : public StartupEntries {
+public:
+    std::optional<std::string> ReadUserValue(const std::string& name) override;
+    void WriteUserValue(const std::string& name, const std::string& value) override;
+    void DeleteUserValue(const std::string& name) override;
+    void DeleteMachineValue(const std::string& name) override;
+};
+
+// The Start menu's Programs folder of the current user, through the shell.
+class ShellProgramMenu : public ProgramMenu {
+public:
+    std::optional<std::string> ProgramsFolder() override;
+    void CreateShortcut(const std::string& target, const std::string& linkPath,
+                        const std::string& description) override;
+};
+
+class SystemDeferredDelete : public DeferredDelete {
+public:
+    bool HasPendingDelete() override;
+    void DeleteAtRestart(const std::string& path) override;
+    std::string ShortPath(const std::string& path) override;
+    std::string WindowsFolder() override;
+};
+
+// Writes a shell link at `linkPath` to `target`; the component library must be initialised.
+// Returns the status of the save, or of the first call that failed.
+HRESULT CreateShellShortcut(const char* target, const char* linkPath, const char* description);
+
+// Releases an item list from the shell through the shell's allocator; an empty list is no error.
+void FreeShellItemList(LPITEMIDLIST list);
+
+}  // namespace tockbell
