@@ -3,6 +3,7 @@
 #include "core/app/world_clock.h"
 #include "resource.h"
 #include "win32/app/local_clock.h"
+#include "win32/app/tray_menu.h"
 
 namespace tockbell {
 
@@ -79,26 +80,13 @@ LRESULT CSystemTray::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
 }
 
 void CSystemTray::ShowMenu() {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
-    if (!popup) {
-        if (menu) DestroyMenu(menu);
-        return;
-    }
-    SetMenuDefaultItem(popup, 0, TRUE);
-    const std::time_t now = ReadLocalClock().utc;
-    UINT lines = 0;
-    for (; lines < kMaxZoneLines && !settings.zoneLines[lines].empty(); ++lines) {
-        const std::string text = WorldClockText(settings.zoneLines[lines], now);
-        InsertMenuA(popup, lines, MF_BYPOSITION | MF_STRING, 0, text.c_str());
-    }
-    if (lines > 0) InsertMenuA(popup, lines, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-
+    HMENU menu = LoadTrayMenu(settings.zoneLines, ReadLocalClock().utc);
+    if (!menu) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     // The menu's owner must be in the foreground, or the menu would not close when clicked away.
     SetForegroundWindow(owner_);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, owner_, nullptr);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, owner_, nullptr);
     PostMessageA(owner_, WM_NULL, 0, 0);
     DestroyMenu(menu);
 }
