@@ -43,7 +43,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 
     const Section* found = FindSection(section);
     Section& target = found ? sections_[static_cast<std::size_t>(found - sections_.data())] : AddSection(section);
-    const auto entry = target.firstEntry.find(ProfileNameKey(key));
+    const auto entry = target.firstEntry.find(CaseFoldedKey(key));
     if (entry != target.firstEntry.end()) {
         target.entries[entry->second].value = std::string(value);
     } else {
@@ -52,17 +52,17 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 }
 
 ProfileDocument::Section& ProfileDocument::AddSection(std::string_view name) {
-    firstSection_.try_emplace(ProfileNameKey(name), sections_.size());
+    firstSection_.try_emplace(CaseFoldedKey(name), sections_.size());
     return sections_.emplace_back(Section{std::string(name), {}, {}});
 }
 
 void ProfileDocument::AddEntry(Section& section, std::string_view name, std::optional<std::string_view> value) {
-    section.firstEntry.try_emplace(ProfileNameKey(name), section.entries.size());
+    section.firstEntry.try_emplace(CaseFoldedKey(name), section.entries.size());
     section.entries.push_back(Entry{std::string(name), value ? std::optional<std::string>(*value) : std::nullopt});
 }
 
 const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) const {
-    const auto found = firstSection_.find(ProfileNameKey(name));
+    const auto found = firstSection_.find(CaseFoldedKey(name));
     return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 

@@ -29,7 +29,7 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
-        std::unordered_map<std::string, std::size_t> firstEntry;  // by ProfileNameKey
+        std::unordered_map<std::string, std::size_t> firstEntry;  // by CaseFoldedKey
     };
 
     ProfileDocument();

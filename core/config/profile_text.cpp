@@ -31,13 +31,13 @@ std::string_view TrimProfileSpace(std::string_view text) {
     return text;
 }
 
-bool ProfileNamesEqual(std::string_view a, std::string_view b) {
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return FoldCase(static_cast<unsigned char>(x)) == FoldCase(static_cast<unsigned char>(y));
            });
 }
 
-std::string ProfileNameKey(std::string_view name) {
+std::string CaseFoldedKey(std::string_view name) {
     std::string key(name);
     for (char& c : key) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
     return key;
@@ -85,8 +85,8 @@ std::optional<std::string_view> FindProfileValue(std::string_view text, std::str
         if (line.kind == ProfileLine::Kind::Section) {
             // Only the first section of that name is searched.
             if (inSection) return std::nullopt;
-            inSection = ProfileNamesEqual(line.name, section);
-        } else if (inSection && ProfileNamesEqual(line.name, key)) {
+            inSection = EqualIgnoringCase(line.name, section);
+        } else if (inSection && EqualIgnoringCase(line.name, key)) {
             return line.value;
         }
     }

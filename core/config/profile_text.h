@@ -12,10 +12,11 @@ namespace tockbell {
 
 bool IsProfileSpace(char c);
 std::string_view TrimProfileSpace(std::string_view text);
-// Case-blind comparison for the Windows-1252 code page that the file is written in.
-bool ProfileNamesEqual(std::string_view a, std::string_view b);
-// A form of `name` that is equal for exactly the names ProfileNamesEqual takes as equal.
-std::string ProfileNameKey(std::string_view name);
+// Comparison without regard to letter case, for the Windows-1252 code page that names, paths and
+// the file are written in.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// A form of `text` that is equal for exactly the texts EqualIgnoringCase takes as equal.
+std::string CaseFoldedKey(std::string_view text);
 
 struct ProfileLine {
     enum class Kind { Section, Entry };

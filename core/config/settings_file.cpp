@@ -68,7 +68,7 @@ void CopyRolledTimeTable(std::string_view oldText, ProfileDocument& file) {
             const std::string_view name = line.substr(1, line.size() - 2);
             // "Main" is compared as the profile functions compare names: copying a "[main]" would
             // put stale values over the settings just written.
-            keep = !ProfileNamesEqual(TrimProfileSpace(name), kMainSection) && name != "Today";
+            keep = !EqualIgnoringCase(TrimProfileSpace(name), kMainSection) && name != "Today";
             section = name == "Tomorrow" ? std::string("Today") : std::string(name);
         } else if (keep && line.size() >= 8) {
             file.Set(section, line.substr(0, 5), line.substr(6));

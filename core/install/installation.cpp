@@ -18,7 +18,7 @@ std::string LinkPath(const std::string& folder, const std::string& entryName) {
 void RegisterAutostart(Installation& installation) {
     const std::string& name = installation.entryName;
     const std::optional<std::string> stored = installation.startup.ReadUserValue(name);
-    if (stored && ProfileNamesEqual(*stored, installation.programPath)) return;
+    if (stored && EqualIgnoringCase(*stored, installation.programPath)) return;
 
     installation.startup.WriteUserValue(name, installation.programPath);
     installation.startup.DeleteMachineValue(name);
