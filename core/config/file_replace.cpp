@@ -5,8 +5,10 @@ namespace tockbell {
 bool ReplaceFileContents(FileSystem& files, const std::string& path, std::string_view content) {
     const std::string temporary = path + ".new";
     if (!files.Write(temporary, content)) {
+        // Made but not written whole (a full disk): the old file must stay as it is.
+        const bool made = files.Read(temporary).status != FileSystem::ReadStatus::Missing;
         files.Remove(temporary);
-        return files.Write(path, content);
+        return !made && files.Write(path, content);
     }
     if (files.Replace(temporary, path)) return true;
     files.Remove(temporary);

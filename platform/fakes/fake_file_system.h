@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -18,6 +19,7 @@ public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable;     // exist but cannot be opened for reading
     std::set<std::string> readOnlyFolders;  // no new file can be made in them
+    std::size_t freeBytes = SIZE_MAX;         // a write beyond them stops there and fails
 
     void CutPowerAtStep(int step) { cutAtStep_ = step; }
     int StepsTaken() const { return steps_; }
@@ -35,8 +37,9 @@ public:
             files[path] = std::string(content.substr(0, content.size() / 2));
             throw PowerCut{};
         }
-        files[path] = std::string(content);
-        return true;
+        const bool fits = content.size() <= freeBytes;
+        files[path] = std::string(content.substr(0, freeBytes));
+        return fits;
     }
 
     bool Replace(const std::string& from, const std::string& to) override {

@@ -62,6 +62,18 @@ TEST_F(ConfigStoreTest, AReadOnlyFolderStillTakesTheNewSettingsInPlace) {
     EXPECT_EQ(files.files.size(), 2u);
 }
 
+TEST_F(ConfigStoreTest, AFullDiskLeavesTheOldFilesAsTheyWere) {
+    files.files[kConfig] = kOldConfig;
+    files.files[kBackup] = kOldBackup;
+    files.freeBytes = 10;
+    ClockSettings settings(8);
+    EXPECT_FALSE(SaveSettings(store, settings));
+    EXPECT_FALSE(RollDay(store, settings, 8));
+    EXPECT_EQ(Config(), kOldConfig);
+    EXPECT_EQ(Backup(), kOldBackup);
+    EXPECT_EQ(files.files.size(), 2u);  // no half-written file is left beside them
+}
+
 TEST_F(ConfigStoreTest, AFolderWithoutAnyWriteAccessChangesNothing) {
     files.readOnlyFolders.insert("C:\\Apps\\");
     ClockSettings settings(8);
