@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix wine64 xvfb xdotool imagemagick faketime espeak-ng sox python3
+    libasound2  # the end-to-end tests capture sound through ALSA's file, null and plug devices
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -150,3 +150,137 @@ expect_folder() {
     expected=$(printf '%s\n' "$@" | sort)
     [ "$found" = "$expected" ] || fail "$folder holds [$(echo $found)], expected [$(echo $expected)]"
 }
+
+# The X window of the test's Wine desktop; its corner is the point 0, 0 of the Windows screen.
+desktop_window() {
+    local window
+    window=$(xdotool search --name "^$E2E_DESKTOP - Wine desktop\$" | head -n 1)
+    [ -n "$window" ] || fail "no X window of the Wine desktop"
+    echo "$window"
+}
+
+# Where the point 0, 0 of the Windows screen lies on the X screen: "x y".
+desktop_origin() {
+    local window
+    window=$(desktop_window)
+    xdotool getwindowgeometry --shell "$window" | sed -n 's/^[XY]=//p' | paste -s -d ' '
+}
+
+# Clicks mouse BUTTON (1 left, 3 right) COUNT times at the point X Y of the Windows screen.
+click_desktop() {
+    local x=$1 y=$2 button=$3 count=${4:-1} origin origin_x origin_y
+    origin=$(desktop_origin)
+    read -r origin_x origin_y <<<"$origin"
+    timeout 10 xdotool mousemove $((origin_x + x)) $((origin_y + y)) click --repeat "$count" "$button" ||
+        fail "cannot click at $x, $y"
+}
+
+# Sound. Wine's ALSA driver plays into the default PCM of a .asoundrc in a HOME private to the test:
+# a plug that converts whatever comes to one known format, 8-bit unsigned stereo at 11025 frames/s
+# (the program's own sounds are in it already and so pass unchanged), into the file plugin, which
+# writes every sound into a FIFO; capture.py reads it at the pace of a sound card, appends what
+# arrives to E2E_CAPTURE and notes the real time of each block in E2E_CAPTURE_LOG. find_sounds.py
+# reads that format.
+E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_SOUNDS=$(cd "$E2E_SCRIPTS/../../res/sounds" && pwd)
+E2E_CAPTURE=$E2E_WORK/capture.raw
+E2E_CAPTURE_LOG=$E2E_WORK/capture.log
+E2E_CAPTURE_BYTE_RATE=22050  # of that format
+
+# Captures all that the test's Wine programs play from now on; call it after e2e_begin and before
+# start_clock.
+start_capture() {
+    local fifo=$E2E_WORK/capture.fifo
+    export HOME=$E2E_WORK/home
+    mkdir -p "$HOME"
+    mkfifo "$fifo"
+    cat >"$HOME/.asoundrc" <<ASOUNDRC
+pcm.!default { type plug slave { pcm "tockbell_capture" format U8 rate 11025 channels 2 } }
+pcm.tockbell_capture { type file slave.pcm "null" file "$fifo" format "raw" }
+ASOUNDRC
+    # Wine tries PulseAudio before ALSA; a PulseAudio server on the machine would take the sound.
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winepulse.drv=d"
+    : >"$E2E_CAPTURE"
+    # The reader ends by itself once this shell has gone.
+    python3 "$E2E_SCRIPTS/capture.py" "$fifo" "$E2E_CAPTURE" "$E2E_CAPTURE_LOG" "$E2E_CAPTURE_BYTE_RATE" \
+        >>"$E2E_WORK/capture.err" 2>&1 &
+}
+
+# The Linux process of the running program of this test; the Wine prefix tells it from the
+# programs of other tests that may run on the machine at the same time.
+clock_unix_pid() {
+    local pid
+    for pid in $(pgrep -x tockbell.exe); do
+        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
+        echo "$pid"
+        return 0
+    done
+    return 1
+}
+
+# How far the program's clock is from the real one, in whole seconds: faketime gives every process it
+# starts the same offset (FAKETIME=-N), and the clock runs on from there.
+clock_offset() {
+    local pid offset
+    pid=$(clock_unix_pid) || fail "no Linux process of the program"
+    offset=$(grep -zoP '^FAKETIME=\K.*' "/proc/$pid/environ" | tr -d '\0')
+    [[ $offset =~ ^[+-]?[0-9]+$ ]] || fail "the program's clock offset '$offset' is not whole seconds"
+    echo "$offset"
+}
+
+# Succeeds while the program's clock reads before TIME (as date -d reads it); says what it reads
+# when not.
+clock_before() {
+    local offset now
+    offset=$(clock_offset) || return 1
+    now=$(($(date +%s) + offset))
+    [ "$now" -lt "$(date -d "$1" +%s)" ] || { echo "the program's clock reads $(date -d "@$now" '+%F %T')" >&2; return 1; }
+}
+
+# Waits until the program's clock reads TIME or later.
+wait_clock() {
+    local offset real
+    offset=$(clock_offset) || return 1
+    real=$(($(date -d "$1" +%s) - offset))  # the real time at which the program's clock reads TIME
+    [ $((real - $(date +%s))) -le "$E2E_WAIT" ] || fail "the program's clock is more than ${E2E_WAIT}s before $1"
+    while [ "$(date +%s)" -lt "$real" ]; do sleep 0.1; done
+}
+
+# Waits until the capture has not grown for QUIET seconds, so that what was playing has ended; fails
+# after SECONDS (E2E_WAIT unless given).
+wait_capture_quiet() {
+    local quiet=$1 seconds=${2:-$E2E_WAIT} size last=-1 still=0
+    local deadline=$((SECONDS + seconds))
+    while [ "$still" -lt $((quiet * 10)) ]; do
+        size=$(stat -c %s "$E2E_CAPTURE")
+        if [ "$size" = "$last" ]; then still=$((still + 1)); else still=0 last=$size; fi
+        [ "$SECONDS" -lt "$deadline" ] || fail "the capture still grows after ${seconds}s"
+        sleep 0.1
+    done
+}
+
+# Fails unless the capture holds exactly the sounds of LIST, in order (as find_sounds.py --expect
+# reads it): the program's own byte for byte as it plays them at volume divisor DIVISOR, and the
+# files named by the further arguments (--file NAME=WAV) as they are.
+expect_sounds() {
+    local divisor=$1 list=$2
+    shift 2
+    python3 "$E2E_SCRIPTS/find_sounds.py" "$E2E_CAPTURE" "$E2E_SOUNDS" --divisor "$divisor" --exact \
+        --expect "$list" "$@" >"$E2E_WORK/sounds.txt" 2>&1 ||
+        { cat "$E2E_WORK/sounds.txt" >&2; fail "the capture does not hold [$list]"; }
+}
+
+# Writes FILE, a WAV file of SECONDS of a 1 kHz tone for the time-table: 8-bit mono at 11025 frames/s,
+# which find_sounds.py can compare with the capture.
+make_tone() {
+    sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine 1000 vol 0.5
+}
+
+# libfaketime fakes the monotonic clock too unless told not to, and Wine measures every timed wait
+# on it: a client turns a relative time-out into a point on its own monotonic clock, and
+# wineserver compares that point with its own. wineserver is started by whichever Wine process
+# comes first, faked (the program) or not (tbdriver), so one side of every wait could be on the
+# faked clock: waits then end at once or never (tbdriver's wait-exit returning "still runs" at once
+# while the program's Sleep holds it in its closing for a second or two). Only the wall clock is to
+# be faked.
+export FAKETIME_DONT_FAKE_MONOTONIC=1

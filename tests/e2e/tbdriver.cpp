@@ -12,13 +12,24 @@
 //                                             printing its exit code, 1 if it still runs
 //   tbdriver DESKTOP wait-exit PID SECONDS    0 once the process PID has ended
 //   tbdriver DESKTOP wait-idle PID SECONDS    0 once the process PID waits for input with none pending
+//   tbdriver DESKTOP rect CLASS               prints the screen rectangle of the shown top-level window of
+//                                             class CLASS: left top right bottom
+//   tbdriver DESKTOP menu SECONDS             waits for a shown popup menu and prints its items, one a
+//                                             line (the format is in tbhook.cpp)
+//   tbdriver DESKTOP wait-no-menu SECONDS     0 once no popup menu is shown
+//   tbdriver DESKTOP tips CLASS               prints the texts of the tooltip controls that the shown
+//                                             window of class CLASS or its children own, one a line
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+
+#include "tbhook.h"
 
 namespace {
 
@@ -27,6 +38,8 @@ constexpr int kNo = 1;
 constexpr int kUsage = 2;
 constexpr DWORD kPollMilliseconds = 100;
 constexpr UINT kClickTimeoutMilliseconds = 10000;
+constexpr UINT kReadTimeoutMilliseconds = 10000;
+constexpr char kMenuClass[] = "#32768";
 
 // Windows of another Wine desktop are invisible to FindWindow, so the driver joins the program's
 // desktop first; that desktop may not exist yet just after a test has started the program.
@@ -34,15 +47,27 @@ class Desktop {
 public:
     explicit Desktop(const char* name) : name_(name) {}
 
-    HWND Find(const std::string& title) {
+    HWND Find(const std::string& title) { return Join() ? FindWindowA(nullptr, title.c_str()) : nullptr; }
+
+    // The first shown top-level window of the class, or none.
+    HWND FindShown(const char* className) {
+        if (!Join()) return nullptr;
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+            if (IsWindowVisible(window)) return window;
+        }
+        return nullptr;
+    }
+
+private:
+    bool Join() {
         if (!joined_) {
             HDESK desktop = OpenDesktopA(name_, 0, FALSE, GENERIC_ALL);
             joined_ = desktop != nullptr && SetThreadDesktop(desktop);
         }
-        return joined_ ? FindWindowA(nullptr, title.c_str()) : nullptr;
+        return joined_;
     }
 
-private:
     const char* name_;
     bool joined_ = false;
 };
@@ -69,6 +94,47 @@ UINT Id(const char* text) { return static_cast<UINT>(std::strtoul(text, nullptr,
 
 DWORD ProcessId(const std::string& text) { return static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10)); }
 
+// Keeps the text that tbhook.dll sends back, in the string that the window's user data points to.
+LRESULT CALLBACK ReplyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
+    auto* answer = reinterpret_cast<std::optional<std::string>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    answer->emplace(data->cbData == 0 ? "" : std::string(static_cast<const char*>(data->lpData), data->cbData));
+    return TRUE;
+}
+
+// Reads a menu or tooltip control of another process from inside that process (see tbhook.h): the
+// hook library beside the driver is loaded there for the time of one message. Nothing when it failed.
+std::optional<std::string> ReadInside(HWND window) {
+    char path[MAX_PATH] = "";
+    std::string library(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    library.replace(library.find_last_of('\\') + 1, std::string::npos, kHookLibrary);
+    const HMODULE module = LoadLibraryA(library.c_str());
+    const auto procedure =
+        module != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, kHookProcedure)))
+                          : nullptr;
+    if (procedure == nullptr) return std::nullopt;
+
+    WNDCLASSA replyClass{};
+    replyClass.lpfnWndProc = ReplyProcedure;
+    replyClass.lpszClassName = "TockbellDriverReply";
+    RegisterClassA(&replyClass);
+    const HWND reply =
+        CreateWindowExA(0, replyClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    std::optional<std::string> answer;
+    SetWindowLongPtrA(reply, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, procedure, module, GetWindowThreadProcessId(window, nullptr));
+    if (hook != nullptr) {
+        // The answer comes in as a message sent to the reply window while this call waits.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, RegisterWindowMessageA(kReadMessage), reinterpret_cast<WPARAM>(reply), 0,
+                            SMTO_ABORTIFHUNG, kReadTimeoutMilliseconds, &ignored);
+        UnhookWindowsHookEx(hook);
+    }
+    DestroyWindow(reply);
+    return answer;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 4) return kUsage;
     Desktop desktop(argv[1]);
@@ -81,6 +147,39 @@ int Run(int argc, char** argv) {
         const HWND window = desktop.Find(target);
         if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0) return kNo;
         std::printf("%lu\n", process);
+        return kYes;
+    }
+    if (action == "rect") {
+        RECT rect{};
+        const HWND window = desktop.FindShown(target.c_str());
+        if (window == nullptr || !GetWindowRect(window, &rect)) return kNo;
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        return kYes;
+    }
+    if (action == "menu") {
+        HWND menu = nullptr;
+        if (WaitFor(target.c_str(), [&] { return (menu = desktop.FindShown(kMenuClass)) != nullptr; }) != kYes) {
+            return kNo;
+        }
+        const std::optional<std::string> items = ReadInside(menu);
+        if (!items) return kNo;
+        std::fputs(items->c_str(), stdout);
+        return kYes;
+    }
+    if (action == "wait-no-menu") {
+        return WaitFor(target.c_str(), [&] { return desktop.FindShown(kMenuClass) == nullptr; });
+    }
+    if (action == "tips") {
+        const HWND owner = desktop.FindShown(target.c_str());
+        if (owner == nullptr) return kNo;
+        HWND tip = nullptr;
+        while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+            const HWND tipOwner = GetWindow(tip, GW_OWNER);
+            if (tipOwner != owner && !IsChild(owner, tipOwner)) continue;
+            const std::optional<std::string> texts = ReadInside(tip);
+            if (!texts) return kNo;
+            std::fputs(texts->c_str(), stdout);
+        }
         return kYes;
     }
     if (argc < 5) return kUsage;

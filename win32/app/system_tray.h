@@ -39,7 +39,6 @@ private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer();
     LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
-    void OnTaskbarCreated();
     void ShowMenu();
 
     // TrayShell

@@ -1,0 +1,174 @@
+# The clock in the tray of the taskbar: the face shows the pinned time in the face's colours and the
+# tooltip the time and date; a right click opens the menu with the world clocks and the three commands,
+# which work from there; a double click opens the settings dialog.
+source "$(dirname "$0")/lib.sh"
+# The face, the tooltip and the world clocks below are those of 10:00; the test ends within that minute.
+E2E_CLOCK='2026-12-08 10:00:00'
+e2e_begin
+
+SHOT=$E2E_WORK/tray.png
+ARTWORK=32  # the face's artwork is 32 pixels square; the tray may show it smaller
+
+# The pixels of the screenshot in the rectangle X Y WIDTH HEIGHT of the Windows screen, one line per
+# row and one letter per pixel: "." the face's grey, "G" green, "#" black, "-" anything else.
+letters() {
+    local x=$1 y=$2 width=$3 height=$4
+    convert "$SHOT" -crop "${width}x${height}+$((origin_x + x))+$((origin_y + y))" +repage txt:- |
+        awk -v height="$height" '
+            NR > 1 {
+                split($1, at, /[,:]/)
+                letter = $3 == "#C0C0C0" ? "." : $3 == "#00FF00" ? "G" : $3 == "#000000" ? "#" : "-"
+                row[at[2]] = row[at[2]] letter  # the pixels come row by row, left to right
+            }
+            END { for (y = 0; y < height; y++) print row[y] }'
+}
+
+# The clock in the taskbar: the square around the pixels of the face's grey, "x y size" on the Windows
+# screen; nothing when there is no such square.
+find_icon() {
+    letters "$tray_left" "$tray_top" $((tray_right - tray_left)) $((tray_bottom - tray_top)) |
+        awk -v left="$tray_left" -v top="$tray_top" '
+            {
+                for (x = 1; x <= length($0); x++) {
+                    if (substr($0, x, 1) != ".") continue
+                    if (!found || x < x0) x0 = x
+                    if (!found || x > x1) x1 = x
+                    if (!found) y0 = NR
+                    y1 = NR
+                    found = 1
+                }
+            }
+            END { if (found && x1 - x0 == y1 - y0) print left + x0 - 1, top + y0 - 1, x1 - x0 + 1 }'
+}
+
+shows_icon() {
+    import -window root "$SHOT" && icon=$(find_icon) && [ -n "$icon" ]
+}
+
+# Counts the shown pixels of the face that are LETTER among those taken wholly from the rectangle
+# X0 Y0 X1 Y1 (inclusive) of the artwork: "count total". A face shown smaller is judged only by pixels
+# that cannot come from outside the rectangle, whichever of the artwork's pixels the shrinking kept.
+count_letters() {
+    local letter=$1 x0=$2 y0=$3 x1=$4 y1=$5
+    awk -v letter="$letter" -v c0=$(((x0 * icon_size + ARTWORK - 1) / ARTWORK)) \
+        -v r0=$(((y0 * icon_size + ARTWORK - 1) / ARTWORK)) -v c1=$(((x1 + 1) * icon_size / ARTWORK - 1)) \
+        -v r1=$(((y1 + 1) * icon_size / ARTWORK - 1)) '
+        NR - 1 >= r0 && NR - 1 <= r1 {
+            for (x = c0; x <= c1; x++) {
+                total++
+                count += substr($0, x + 1, 1) == letter
+            }
+        }
+        END { print count + 0, total + 0 }' <<<"$face"
+}
+
+fail_face() {
+    echo "the clock in the tray, $icon_size pixels square (see $SHOT):" >&2
+    echo "$face" >&2
+    fail "$1"
+}
+
+# Fails unless the rectangle X0 Y0 X1 Y1 of the artwork shows LETTER in HOW MANY of its pixels: all,
+# some or none.
+expect_letters() {
+    local how_many=$1 letter=$2 what=$3 count total
+    shift 3
+    read -r count total <<<"$(count_letters "$letter" "$@")"
+    [ "$total" -gt 0 ] || fail_face "the rectangle $* of $what shows no pixel"
+    case $how_many in
+        all) [ "$count" -eq "$total" ] ;;
+        some) [ "$count" -gt 0 ] ;;
+        none) [ "$count" -eq 0 ] ;;
+    esac || fail_face "$what: $count of $total pixels are '$letter', expected $how_many"
+}
+
+# Right-clicks the clock and prints the menu that opens, one item a line: its centre on the Windows
+# screen, a tab, its text and states.
+open_menu() {
+    click_desktop "$icon_centre_x" "$icon_centre_y" 3
+    drive menu "$E2E_WAIT" || fail "no menu opened on a right click"
+}
+
+# The menu at 10:00, with the states that "Be silent" and "Close" show (" [checked]", " [grayed]").
+menu_at_ten() {
+    printf '%s\n' "19:00 in Singapore" "03:00 in San Francisco" "14:00 in Moscow" - "Properties... [default]" \
+        "Be silent$1" "Close$2"
+}
+
+expect_menu() {
+    local menu=$1 expected=$2
+    if [ "$(cut -f 2- <<<"$menu")" != "$expected" ]; then
+        printf 'expected:\n%s\nfound:\n%s\n' "$expected" "$menu" >&2
+        fail "the menu does not hold what it should"
+    fi
+}
+
+# Clicks beside the menu, where the screen is empty, as a user leaves a menu. (Escape closes it only
+# while the pointer is over the menu: Wine 8 does not pass it keys pressed over the taskbar or desktop.)
+close_menu() {
+    click_desktop 10 10 1
+    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "a click beside the menu left it open"
+}
+
+# Clicks the item of MENU that shows exactly TEXT, and waits for the menu to close.
+choose() {
+    local menu=$1 text=$2 place
+    place=$(awk -F '\t' -v text="$text" '$2 == text { print $1 }' <<<"$menu")
+    [ -n "$place" ] || fail "the menu has no item '$text'"
+    click_desktop "${place% *}" "${place#* }" 1
+    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "the menu stayed open after choosing '$text'"
+}
+
+folder=$(new_app_folder app)
+pid=$(start_clock "$folder")
+origin=$(desktop_origin)
+read -r origin_x origin_y <<<"$origin"
+tray=$(drive rect Shell_TrayWnd) || fail "the Wine desktop shows no taskbar"
+read -r tray_left tray_top tray_right tray_bottom <<<"$tray"
+
+# The shell paints the icon after it has taken it, so the screenshot is taken until it shows.
+wait_until "$E2E_WAIT" "clock face in the tray (see $SHOT)" shows_icon
+read -r icon_x icon_y icon_size <<<"$icon"
+[ "$icon_size" -ge 16 ] || fail "the clock in the tray is only $icon_size pixels square"
+icon_centre_x=$((icon_x + icon_size / 2))
+icon_centre_y=$((icon_y + icon_size / 2))
+face=$(letters "$icon_x" "$icon_y" "$icon_size" "$icon_size")
+
+# At 10:00 the minute hand points straight up and the hour hand to the ten; both are green.
+read -r grey total <<<"$(count_letters . 0 0 31 31)"
+[ $((grey * 3)) -gt $((total * 2)) ] || fail_face "only $grey of $total pixels show the face's grey"
+expect_letters all G "the mark at three o'clock" 28 14 30 16
+expect_letters all G "the mark at six o'clock" 14 28 16 30
+expect_letters all G "the mark at nine o'clock" 0 14 2 16
+expect_letters all G "the minute hand pointing up" 14 4 16 12
+expect_letters some G "the hour hand pointing to the ten" 8 10 12 13
+expect_letters none G "the face towards one and two o'clock" 18 4 26 12
+expect_letters none G "the lower half of the face" 5 18 25 25
+
+tips=$(drive tips Shell_TrayWnd) || fail "cannot read the tray's tooltips"
+[ "$tips" = "10:00,Tuesday,December 08,2026" ] || fail "the tray's tooltips read '$tips'"
+
+menu=$(open_menu)
+expect_menu "$menu" "$(menu_at_ten '' '')"
+close_menu
+
+menu=$(open_menu)
+choose "$menu" "Be silent"
+menu=$(open_menu)
+expect_menu "$menu" "$(menu_at_ten ' [checked]' '')"
+close_menu
+
+# While the settings dialog is open, the program cannot be closed from the menu.
+click_desktop "$icon_centre_x" "$icon_centre_y" 1 2
+drive wait-shown "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "a double click opened no settings dialog"
+menu=$(open_menu)
+expect_menu "$menu" "$(menu_at_ten ' [checked]' ' [grayed]')"
+close_menu
+drive click "$E2E_DIALOG" "$E2E_IDCANCEL" >/dev/null || fail "cannot cancel the settings dialog"
+drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "the settings dialog stayed open"
+
+menu=$(open_menu)
+choose "$menu" "Close"
+drive wait-exit "$pid" "$E2E_WAIT" >/dev/null || fail "the program did not end after Close in the menu"
+expect_file "$folder/tockbell.ini" \
+    '[Main]\r\nFlags=15,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
