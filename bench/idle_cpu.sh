@@ -24,19 +24,7 @@ GOAL=1.5
 # start_clock stops the clock after 300 s.
 [ "$seconds" -ge 10 ] && [ "$seconds" -le 240 ] || fail "SECONDS must lie between 10 and 240"
 
-# The Linux process of this run's prefix whose name matches the pattern NAME: a Windows program
-# (tockbell.exe) or Wine's server.
-linux_pid() {
-    local name=$1 proc
-    for proc in /proc/[0-9]*; do
-        # shellcheck disable=SC2053 # NAME is a pattern
-        [[ "$(cat "$proc/comm" 2>/dev/null)" == $name ]] || continue
-        tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-        echo "${proc#/proc/}"
-        return 0
-    done
-    fail "no Linux process of $name"
-}
+linux_pid() { wine_unix_pid "$1" || fail "no Linux process of $1"; }
 
 # Processor time of Linux process PID so far, all its threads together, in two measures: "TICKS
 # NANOSECONDS". TICKS is user + system time from /proc/PID/stat, in clock ticks (10 ms), sampled by

@@ -206,17 +206,23 @@ ASOUNDRC
         >>"$E2E_WORK/capture.err" 2>&1 &
 }
 
-# The Linux process of the running program of this test; the Wine prefix tells it from the
-# programs of other tests that may run on the machine at the same time.
-clock_unix_pid() {
-    local pid
-    for pid in $(pgrep -x tockbell.exe); do
-        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
-        echo "$pid"
+# The Linux process of this test's prefix whose name matches the pattern NAME (a Windows program such
+# as tockbell.exe, or Wine's server); the prefix tells it from the processes of other tests that may
+# run on the machine at the same time.
+wine_unix_pid() {
+    local name=$1 proc
+    for proc in /proc/[0-9]*; do
+        # shellcheck disable=SC2053 # NAME is a pattern
+        [[ "$(cat "$proc/comm" 2>/dev/null)" == $name ]] || continue
+        tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        echo "${proc#/proc/}"
         return 0
     done
     return 1
 }
+
+# The Linux process of the running program of this test.
+clock_unix_pid() { wine_unix_pid tockbell.exe; }
 
 # How far the program's clock is from the real one, in whole seconds: faketime gives every process it
 # starts the same offset (FAKETIME=-N), and the clock runs on from there.
