@@ -19,32 +19,38 @@ void WaitUntilClear(const std::atomic<std::uint32_t>& flags, std::uint32_t bits)
     while ((flags.load() & bits) != 0) std::this_thread::sleep_for(1ms);
 }
 
+void WaitUntilSet(const std::atomic<std::uint32_t>& flags, std::uint32_t bits) {
+    while ((flags.load() & bits) == 0) std::this_thread::sleep_for(1ms);
+}
+
 TEST(ChimeThreads, ASilencedChimeEndsAndTheNextWaitsForIt) {
     std::atomic<std::uint32_t> flags{kDefaultFlags};
+    std::atomic<bool> holdNextStrike{false};
     FakeWaveSounds sounds;
-    sounds.whilePlaying = [](const std::string&) { std::this_thread::sleep_for(2ms); };
+    // The first strike of a round sounds until "Be silent", so the stop always lands mid-chime.
+    sounds.whilePlaying = [&](const std::string& name) {
+        if (name == "WAVE1" && holdNextStrike.exchange(false)) WaitUntilSet(flags, FLAG_STOP_SOUND);
+    };
     FakeMediaPlayer media;
     PosixThreads threads;
     SoundServices services{flags, sounds, media, threads, [](std::chrono::milliseconds) { std::this_thread::sleep_for(1ms); }};
 
+    std::vector<std::string> expected;
     for (int round = 0; round < 20; ++round) {
+        holdNextStrike = true;
         StartChime(services, 0, false, false, kDefaultFlags, 1);
         std::thread silencer([&] {
-            std::this_thread::sleep_for(3ms);
+            while (holdNextStrike) std::this_thread::sleep_for(1ms);
             flags.fetch_or(FLAG_STOP_SOUND);
         });
-        // A second chime asks the first to stop, waits for it, then plays whole.
-        StartChime(services, 1, false, true, kDefaultFlags, 1);
         silencer.join();
+        // The next chime waits for the silenced one to end, then plays whole.
+        StartChime(services, 1, false, true, kDefaultFlags, 1);
         WaitUntilClear(flags, FLAG_CHIME_BUSY);
-        flags.fetch_and(~FLAG_STOP_SOUND);
+        expected.insert(expected.end(), {"WAVE0", "WAVE1", "WAVE0", "WAVE1", "WAVE001", "WAVE0PM"});
     }
-    const std::vector<std::string> played = sounds.Played();
-    int wholeSecondChimes = 0;
-    for (std::size_t i = 0; i + 3 < played.size(); ++i) {
-        wholeSecondChimes += played[i] == "WAVE0" && played[i + 2] == "WAVE001" && played[i + 3] == "WAVE0PM";
-    }
-    EXPECT_GT(wholeSecondChimes, 0);
+    EXPECT_EQ(sounds.Played(), expected);
+    EXPECT_EQ(sounds.Purges(), 40);
     EXPECT_EQ(flags.load(), kDefaultFlags);
 }
 
