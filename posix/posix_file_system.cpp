@@ -1,6 +1,7 @@
 #include "posix/posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +26,13 @@ FileSystem::ReadResult PosixFileSystem::Read(const std::string& path) {
     }
     ::close(fd);
     return result;
+}
+
+std::optional<FileSystem::Stamp> PosixFileSystem::StampOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return Stamp{static_cast<std::uint64_t>(status.st_size),
+                 static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
 bool PosixFileSystem::Write(const std::string& path, std::string_view content) {

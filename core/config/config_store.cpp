@@ -32,7 +32,10 @@ bool ConfigStore::Rewrite(Rotation rotation, const Builder& build) {
             files_.Remove(backupPath_);
         }
     }
-    return ReplaceFileContents(files_, configPath_, newFile.Serialize());
+    const bool replaced = ReplaceFileContents(files_, configPath_, newFile.Serialize());
+    // The new file may carry the old one's stamp when both were written within the clock's granule.
+    strings_.Flush(configPath_);
+    return replaced;
 }
 
 }  // namespace tockbell

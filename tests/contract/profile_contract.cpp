@@ -1,6 +1,7 @@
 #include "tests/contract/profile_contract.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,6 +89,22 @@ TEST_P(ProfileContract, ReadsAreCutToTheBuffer) {
     PutFile(path, "[S]\r\nk=" + longValue + "\r\nq=\"" + std::string(258, 'y') + "\"\r\n");
     EXPECT_EQ(profile->Read(path, "S", "k"), longValue.substr(0, ProfileStrings::kReadBufferSize - 1));
     EXPECT_EQ(profile->Read(path, "S", "q"), std::string(258, 'y'));
+}
+
+// The file may be kept in memory, but never past a change of its write time, nor past a flush.
+TEST_P(ProfileContract, AChangedFileIsReadAnew) {
+    const std::string path = PathFor("changed");
+    PutFile(path, "[S]\r\nk=1\r\n");
+    const fs::file_time_type written = fs::last_write_time(path);
+    EXPECT_EQ(profile->Read(path, "S", "k"), "1");
+    PutFile(path, "[S]\r\nk=2\r\n");
+    fs::last_write_time(path, written + std::chrono::seconds(2));
+    EXPECT_EQ(profile->Read(path, "S", "k"), "2");
+    // Rewritten within the clock's granule: the same size and the same time.
+    PutFile(path, "[S]\r\nk=3\r\n");
+    fs::last_write_time(path, written + std::chrono::seconds(2));
+    profile->Flush(path);
+    EXPECT_EQ(profile->Read(path, "S", "k"), "3");
 }
 
 TEST_P(ProfileContract, MissingFileReadsEmpty) { EXPECT_EQ(profile->Read(PathFor("none"), "Main", "Flags"), ""); }

@@ -23,6 +23,30 @@ TEST_F(ConfigStoreTest, WriteConfigStringKeepsTheRestOfTheFile) {
     EXPECT_EQ(files.files.count(std::string(kConfig) + ".new"), 0u);
 }
 
+TEST_F(ConfigStoreTest, LookUpsReadTheFileAgainOnlyWhenItChanged) {
+    files.files[kConfig] = kOldConfig;
+    for (const char* key : {"07:30", "08:00", "07:30"}) store.ReadConfigString("Everyday", key);
+    EXPECT_EQ(files.ReadsOf(kConfig), 1);
+    files.files[kConfig] = "[Everyday]\r\n07:30=Changed.wav\r\n";  // edited by hand
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "Changed.wav");
+    files.unreadable.insert(kConfig);
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "");
+    files.unreadable.clear();
+    files.files.erase(kConfig);
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "");
+}
+
+TEST_F(ConfigStoreTest, OwnChangesAreReadAtOnceEvenWhenTheStampStaysTheSame) {
+    files.coarseStamps = true;
+    files.files[kConfig] = "[Everyday]\r\n07:30=WakeUp.wav\r\n";
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "WakeUp.wav");
+    ASSERT_TRUE(store.WriteConfigString("Everyday", "07:30", "Teapot.wav"));
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "Teapot.wav");
+    ASSERT_TRUE(store.Rewrite(Rotation::ToBackup,
+                              [](std::string_view, ProfileDocument& file) { file.Set("Everyday", "07:30", "Kettle.wav"); }));
+    EXPECT_EQ(store.ReadConfigString("Everyday", "07:30"), "Kettle.wav");
+}
+
 TEST_F(ConfigStoreTest, RotationMakesThePresentFileTheBackup) {
     files.files[kConfig] = kOldConfig;
     files.files[kBackup] = kOldBackup;

@@ -39,6 +39,14 @@ FileSystem::ReadResult Win32FileSystem::Read(const std::string& path) {
     return {ReadStatus::Unreadable, {}};
 }
 
+std::optional<FileSystem::Stamp> Win32FileSystem::StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return Stamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                 static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
+}
+
 bool Win32FileSystem::Write(const std::string& path, std::string_view content) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.handle == INVALID_HANDLE_VALUE) return false;

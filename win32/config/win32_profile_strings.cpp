@@ -16,4 +16,9 @@ bool Win32ProfileStrings::Write(const std::string& path, const std::string& sect
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
+void Win32ProfileStrings::Flush(const std::string& path) {
+    // The documented way to make the platform drop the file it keeps in memory.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
+
 }  // namespace tockbell

@@ -10,6 +10,7 @@ public:
     std::string Read(const std::string& path, const std::string& section, const std::string& key) override;
     bool Write(const std::string& path, const std::string& section, const std::string& key,
                const std::string& value) override;
+    void Flush(const std::string& path) override;
 };
 
 }  // namespace tockbell
