@@ -8,8 +8,7 @@ folder=$(new_app_folder app)
 pid=$(start_clock "$folder")
 drive command "$E2E_TITLE" "$E2E_BE_SILENT" >/dev/null || fail "cannot send Be silent"
 clock_before '2026-12-08 11:59:59' || fail "Be silent was not sent well before 12:00"
-wait_clock '2026-12-08 12:00:03'
-wait_capture_quiet 3
+hear_minute '2026-12-08 12:00'
 close_clock "$pid"
 
 expect_sounds 2 ''

@@ -265,6 +265,16 @@ wait_capture_quiet() {
     done
 }
 
+# Lets the minute MINUTE ("YYYY-MM-DD HH:MM") pass on the program's clock: fails unless the clock is
+# still before it, waits past the ticks that may start sounds in it (its first three seconds), then
+# until what they play has ended, for at most SECONDS (E2E_WAIT unless given).
+hear_minute() {
+    local minute=$1 seconds=${2:-$E2E_WAIT}
+    clock_before "$minute:00" || fail "the program's clock was not before $minute"
+    wait_clock "$minute:03"
+    wait_capture_quiet 3 "$seconds"
+}
+
 # Fails unless the capture holds exactly the sounds of LIST, in order (as find_sounds.py --expect
 # reads it): the program's own byte for byte as it plays them at volume divisor DIVISOR, and the
 # files named by the further arguments (--file NAME=WAV) as they are.

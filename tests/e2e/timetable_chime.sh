@@ -8,9 +8,7 @@ folder=$(new_app_folder app)
 make_tone "$folder/Beep.wav" 0.5
 printf '[Everyday]\r\n12:00=Beep.wav\r\n' >"$folder/tockbell.ini"
 pid=$(start_clock "$folder")
-clock_before '2026-12-08 12:00:00' || fail "the program was not up before 12:00"
-wait_clock '2026-12-08 12:00:03'
-wait_capture_quiet 3 60  # the chime lasts some 20 s
+hear_minute '2026-12-08 12:00' 60  # the chime lasts some 20 s
 close_clock "$pid"
 
 expect_sounds 2 'WAVE0 WAVE1*12 WAVE012 WAVE0PM Beep' --file "Beep=$folder/Beep.wav"
