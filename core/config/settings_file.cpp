@@ -98,6 +98,9 @@ void LoadSettings(ConfigStore& store, ClockSettings& settings) {
         settings.flags.fetch_or(stored);
     }
     if (count >= 2) settings.volumeDivisor = numbers[1];
+    // Sounds switched off ("Be silent") stay off across a restart for the time-table too, as they were
+    // when the switch was made: whatever starts to sound is asked to stop.
+    if ((settings.flags.load() & FLAG_SOUND_ON) == 0) settings.flags.fetch_or(FLAG_STOP_SOUND);
 
     settings.zoneLines = {};
     if (count < 4) {

@@ -14,7 +14,7 @@ namespace tockbell {
 int ScanFlagsValue(std::string_view value, std::array<std::int32_t, 4>& numbers);
 
 // Fills `settings` from the section "Main". `settings.lastDay` must hold today's day of the month:
-// a stored day that differs from it rolls the day.
+// a stored day that differs from it rolls the day. With sounds stored off, sounds are asked to stop.
 void LoadSettings(ConfigStore& store, ClockSettings& settings);
 
 // Writes the section "Main". With rotation the new file holds only "Main" and what `writeTimeTable`

@@ -65,10 +65,15 @@ TEST_F(SettingsFileTest, FlagsValueCoversOnlyWhatItHolds) {
         const auto settings = Load(std::string("[Main]\r\nFlags=") + c.value +
                                             "\r\nTime1=one\r\nTime2=two\r\nTime3=three\r\nTime4=four\r\n"
                                             "Time5=five\r\n");
-        EXPECT_EQ(settings->flags.load(), c.flags) << c.value;
+        EXPECT_EQ(settings->flags.load() & ~FLAG_STOP_SOUND, c.flags) << c.value;
         EXPECT_EQ(settings->volumeDivisor, c.divisor) << c.value;
         EXPECT_EQ(Zones(*settings), c.zones) << c.value;
     }
+}
+
+TEST_F(SettingsFileTest, SoundsStoredOffAreAskedToStopFromTheStart) {
+    EXPECT_TRUE(Load("[Main]\r\nFlags=15,2,8,0\r\n")->flags.load() & FLAG_STOP_SOUND);
+    EXPECT_FALSE(Load("[Main]\r\nFlags=31,2,8,0\r\n")->flags.load() & FLAG_STOP_SOUND);
 }
 
 TEST_F(SettingsFileTest, ZoneLinesStopAtTheFirstEmptyOneAndLoseLeadingBlanks) {
