@@ -120,5 +120,35 @@ TEST(WindowBase, AWindowOutlivingItsObjectFallsBackToTheDefault) {
     DestroyWindow(hwnd);
 }
 
+// Takes over a static text: WM_APP answers here, the rest is the static's own.
+class TakenOver : public WindowBase {
+public:
+    using WindowBase::Subclass;
+    std::optional<LRESULT> WndProc(UINT message, WPARAM, LPARAM) override {
+        if (message != WM_APP) return std::nullopt;
+        ++apps;
+        return 7;
+    }
+    int apps = 0;
+};
+
+TEST(WindowBase, ASubclassedControlKeepsItsOwnHandling) {
+    const HWND label = CreateWindowExA(0, "STATIC", "text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    const auto own = GetWindowLongPtrA(label, GWLP_WNDPROC);
+    {
+        TakenOver object;
+        ASSERT_TRUE(object.Subclass(label));
+        EXPECT_EQ(SendMessageA(label, WM_APP, 0, 0), 7);
+        EXPECT_EQ(object.apps, 1);
+        char text[16] = "";
+        GetWindowTextA(label, text, sizeof text);  // the static's own WM_GETTEXT
+        EXPECT_STREQ(text, "text");
+    }
+    // The object has gone; the control is the static it was.
+    EXPECT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), own);
+    EXPECT_EQ(SendMessageA(label, WM_APP, 0, 0), 0);
+    DestroyWindow(label);
+}
+
 }  // namespace
 }  // namespace tockbell

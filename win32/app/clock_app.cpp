@@ -1,5 +1,7 @@
 #include "win32/app/clock_app.h"
 
+#include <commctrl.h>
+
 #include "resource.h"
 #include "win32/app/main_frame.h"
 #include "win32/install/autostart.h"
@@ -21,6 +23,11 @@ bool CClockApp::InitInstance() {
         PostMessageA(running, WM_COMMAND, ID_APP_PROPERTIES, 0);
         return false;
     }
+
+    // The settings dialog's tab control, slider, spin, progress bar and tree.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_UPDOWN_CLASS | ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
 
     RegisterAutostart();
     mainFrame_ = std::make_unique<CMainFrame>(*this);

@@ -48,6 +48,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     // Without its own path the program cannot name its files: it runs on the defaults and saves nothing.
     if (!programPath.empty()) {
         configPath = SiblingPath(programPath, ".ini");
+        voicePath_ = SiblingPath(programPath, ".wav");
         config_.emplace(files_, profileStrings_, configPath, SiblingPath(programPath, ".bak"));
         LoadSettings(*config_, tray.settings);
     }
@@ -66,26 +67,28 @@ void CMainFrame::OnProperties() {
     }
     std::int32_t closeRequest = 0;
     {
-        CSettingsDlg dialog(lastTab);
+        SettingsDlgContext context{tray.settings, tray.Icon(), config_ ? &*config_ : nullptr, services_->Sounds(),
+                                   app_.Painter(), files_, voicePath_, lastTab};
+        CSettingsDlg dialog(context);
         settingsDlg = &dialog;
-        if (dialog.DoModal(Window()) == IDOK) closeRequest = dialog.m_closeRequest;
+        if (dialog.DoModal() == IDOK) closeRequest = dialog.m_closeRequest;
         settingsDlg = nullptr;
     }
     tray.RefreshIcon();
-    if (closeRequest == CSettingsDlg::kCloseProgram) DestroyWindow(Window());
+    if (closeRequest == kCloseProgram) DestroyWindow(Window());
 }
 
 void CMainFrame::OnBeSilent() {
-    // Once the dialog has its Setup page, an open dialog's "Striking and voices" box follows the
-    // switch from here.
-    ToggleSound(tray.settings.flags);
+    const bool on = ToggleSound(tray.settings.flags);
+    // An open dialog's "Striking and voices" box follows the switch.
+    if (settingsDlg != nullptr) settingsDlg->SetupPage().SetSoundSwitch(on);
 }
 
 void CMainFrame::OnUpdateBeSilent(CommandState& item) {
     item.SetCheck((tray.settings.flags.load() & FLAG_SOUND_ON) == 0);
 }
 
-// Closing under an open dialog would pull the dialog's owner away from it.
+// Closing while the dialog runs would destroy the window whose handler runs the dialog.
 void CMainFrame::OnUpdateClose(CommandState& item) { item.Enable(settingsDlg == nullptr); }
 
 void CMainFrame::OnDestroy() {

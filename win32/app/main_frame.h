@@ -50,6 +50,7 @@ private:
     // and read per look-up, where the platform's costs several times as much under Wine.
     PortableProfileStrings profileStrings_{files_};
     std::optional<ConfigStore> config_;  // set once the program's own path is known
+    std::string voicePath_;              // the recorded message, beside the program
     std::optional<ClockServices> services_;
 };
 

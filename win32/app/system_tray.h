@@ -29,6 +29,7 @@ public:
     void ShowIcon() { icon_.ShowIcon(); }
     void RefreshIcon() { icon_.RefreshIcon(); }
     void RemoveIcon();
+    TrayIcon& Icon() { return icon_; }
     // The time of the latest tick.
     const ClockReading& LastTick() const { return tick_->LastTick(); }
 

@@ -1,35 +1,96 @@
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
 
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/app/tray_icon.h"
+#include "core/chime/chime.h"
+#include "core/config/clock_settings.h"
+#include "core/config/config_store.h"
+#include "core/settings/settings_dialog_state.h"
+#include "core/settings/settings_exchange.h"
+#include "platform/file_system.h"
+#include "win32/app/clock_icon.h"
+#include "win32/settings/bitmap_button.h"
+#include "win32/settings/control_tooltips.h"
+#include "win32/settings/settings_page.h"
+#include "win32/settings/settings_tab_ctrl.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
 namespace tockbell {
 
-// The settings dialog (template 100), run modally by the main window. For now it offers only OK and
-// Cancel; its pages, its data exchange and its close request come with the dialog work.
+// What the settings dialog reaches of the running program; all of it outlives the dialog.
+struct SettingsDlgContext {
+    ClockSettings& settings;
+    TrayIcon& icon;
+    ConfigStore* store;  // none when the program cannot name its files
+    SoundServices& sounds;
+    ClockIconPainter& painter;
+    FileSystem& files;
+    std::string voicePath;  // the recorded message; empty when the program cannot name its files
+    std::int32_t& lastTab;  // the opener's memory of the last page shown
+};
+
+// The settings dialog (template 100), run modally by the main window: the clock icon, the artwork,
+// the version and copyright lines, and the Setup, Table and About pages in a tab control made at
+// run time.
 class CSettingsDlg : public WindowBase {
 public:
-    // `initialTab` is the page the dialog opens on (0 Setup, 1 Table, 2 About).
-    explicit CSettingsDlg(std::int32_t initialTab);
+    explicit CSettingsDlg(SettingsDlgContext& context);
+    ~CSettingsDlg() override;
 
     // Returns IDOK or IDCANCEL once the user has closed the dialog, -1 if it could not be shown.
-    INT_PTR DoModal(HWND owner);
+    INT_PTR DoModal();
 
-    // The close request that asks the opener, after OK, to end the program (the id of the Setup
-    // page's "Close Tockbell" box); any other value means nothing.
-    static constexpr std::int32_t kCloseProgram = 1010;
-    std::int32_t m_closeRequest = 2;
+    SettingsDlgContext& Context() { return context_; }
+    CSettingsPage& SetupPage() { return m_pages[kSetupPage]; }
+    // WM_DRAWITEM of one of the Table page's bitmap buttons; FALSE for another control.
+    LRESULT DrawRecorderButton(const DRAWITEMSTRUCT& item) const;
+
+    // After OK: kCloseProgram asks the opener to end the program.
+    std::int32_t m_closeRequest = kKeepRunning;
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
     void OnOK();
     void OnCancel();
+    void OnTimer();
+    void OnSetTime();
+    void OnClockIcon();
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColorDlg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
-    static const MessageEntry<CSettingsDlg> kMessageMap[];
+    void PlaceTextLines();
+    void LoadControls();
+    void PlacePages();
+    void OnTabChange();
+    // The dialog's share of the thread's messages before the dialog manager sees them: tooltips, and
+    // Enter and Escape for the page that holds the focus.
+    bool PreTranslateMessage(const MSG& message);
+    static LRESULT CALLBACK FilterMessage(int code, WPARAM wParam, LPARAM lParam);
 
-    std::int32_t m_currentTab;  // the page the tab control shows once the dialog has pages
+    SettingsDlgContext& context_;
+    SettingsExchange exchange_;
+    CSettingsTabCtrl m_tabCtrl;
+    std::array<CSettingsPage, kPageCount> m_pages;
+    HFONT m_tabFont = nullptr;
+    DialogClock clock_;
+    SettingsTabs tabs_;
+    std::array<CBitmapButton, 6> m_recorderButtons;
+    ControlTooltips tooltips_;
+    bool artwork_ = false;  // the screen shows 16 bits per pixel or more
+    HBITMAP artworkBitmap_ = nullptr;
+    HBRUSH background_ = nullptr;
+    HICON clockIcon_ = nullptr;  // the one drawn last; the template's own icon is shared, not ours
 };
 
 }  // namespace tockbell

@@ -28,7 +28,9 @@ bool AnswersDirectly(UINT message) {
 }  // namespace
 
 WindowBase::~WindowBase() {
-    if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    if (hwnd_ == nullptr) return;
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    if (ownProcedure_) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProcedure_));
 }
 
 HWND WindowBase::CreateTopLevel(const char* className, const char* title, DWORD style, HMENU menu) {
@@ -47,6 +49,19 @@ HWND WindowBase::CreateTopLevel(const char* className, const char* title, DWORD 
 INT_PTR WindowBase::RunModal(int templateId, HWND owner) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProcedure,
                            reinterpret_cast<LPARAM>(this));
+}
+
+HWND WindowBase::CreateChildDialog(int templateId, HWND parent) {
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, DialogProcedure,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+bool WindowBase::Subclass(HWND hwnd) {
+    if (hwnd == nullptr) return false;
+    Attach(hwnd, this);
+    ownProcedure_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
+    return ownProcedure_ != nullptr;
 }
 
 WindowBase* WindowBase::Attach(HWND hwnd, void* object) {
@@ -72,10 +87,12 @@ LRESULT CALLBACK WindowBase::WindowProcedure(HWND hwnd, UINT message, WPARAM wPa
     WindowBase* self = message == WM_NCCREATE
                            ? Attach(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)
                            : reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self != nullptr) {
-        if (const std::optional<LRESULT> result = self->Deliver(message, wParam, lParam)) return *result;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    // Taken before the delivery: the last message detaches the object.
+    const WNDPROC ownProcedure = self->ownProcedure_;
+    if (const std::optional<LRESULT> result = self->Deliver(message, wParam, lParam)) return *result;
+    return ownProcedure ? CallWindowProcA(ownProcedure, hwnd, message, wParam, lParam)
+                        : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK WindowBase::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,6 +31,11 @@ protected:
     // Runs the dialog template modally for this object; the result is EndDialog's value, or -1 when the
     // dialog could not be created.
     INT_PTR RunModal(int templateId, HWND owner);
+    // Makes a child dialog of `parent` from the template for this object; it lives until its parent goes.
+    HWND CreateChildDialog(int templateId, HWND parent);
+    // Takes over a window made elsewhere (a common control): its messages come here first, and what
+    // WndProc leaves goes on to the window's own procedure.
+    bool Subclass(HWND hwnd);
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,6 +44,7 @@ private:
     std::optional<LRESULT> Deliver(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    WNDPROC ownProcedure_ = nullptr;  // a subclassed window's procedure
 };
 
 }  // namespace tockbell

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "core/settings/setup_controls.h"
+#include "win32/settings/control_tooltips.h"
+#include "win32/window/message_map.h"
+#include "win32/window/window_base.h"
+
+namespace tockbell {
+
+class CSettingsDlg;
+
+// The one class behind the settings dialog's three pages (Setup, Table, About), each a child dialog
+// of the tab control made from its own template. The rules of the Setup page run on the core's
+// description of its controls.
+class CSettingsPage : public WindowBase {
+public:
+    explicit CSettingsPage(CSettingsDlg& dialog) : dialog_(dialog) {}
+
+    bool Create(int templateId, HWND tabCtrl);
+    // Shows or hides the page with its tooltips.
+    void Show(bool shown);
+    ControlTooltips& Tooltips() { return tooltips_; }
+
+    // Setup page: sets "Striking and voices" and applies it.
+    void SetSoundSwitch(bool on);
+
+private:
+    std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    // Enter inside a page neither closes the page nor the dialog; Escape cancels the whole dialog.
+    void OnOK() {}
+    void OnCancel();
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+    void OnSoundSwitch();
+    void OnVoiceHours();
+    void OnHideIcon();
+    void OnCloseProgram();
+    void OnUninstall();
+    void OnTestTwo();
+    void OnTestHalfPastFive();
+
+    // Reads the Setup controls, lets `rule` change them and shows the result.
+    template <class Rule>
+    void ChangeSetup(Rule rule);
+
+    CSettingsDlg& dialog_;
+    ControlTooltips tooltips_;
+};
+
+}  // namespace tockbell
