@@ -52,6 +52,11 @@ void PlaybackThread(SoundServices& services, SoundJob job) {
         }
         services.sleep(kWaitStep);
     }
+    // Asked for silence before it began: not even the first moment of it sounds.
+    if ((services.flags.load() & FLAG_STOP_SOUND) != 0) {
+        services.flags.fetch_and(~FLAG_PLAY_BUSY);
+        return;
+    }
     if (std::unique_ptr<MediaDevice> device = services.media.Open(job.path)) {
         device->Play();
         while (KeepsPlaying(services, *device)) services.sleep(kPollInterval);

@@ -123,6 +123,13 @@ TEST_F(PlaybackTest, EveryStopConditionEndsItAtTheNextQuery) {
     }
 }
 
+TEST_F(PlaybackTest, NothingSoundsWhenSilenceWasAskedBeforeItBegan) {
+    flags.fetch_or(FLAG_STOP_SOUND);
+    PlaybackThread(services, SoundJob{0, 0, 0, "a.wav"});
+    EXPECT_TRUE(media.Log().empty());
+    EXPECT_EQ(flags.load(), kDefaultFlags | FLAG_STOP_SOUND);
+}
+
 TEST_F(PlaybackTest, WaitsForTheChimeAndGivesUpAtShutdown) {
     flags.fetch_or(FLAG_CHIME_BUSY);
     services.sleep = [&](std::chrono::milliseconds step) {
