@@ -244,6 +244,7 @@ std::map<int, std::string> TemplateTooltips(int id, HWND parent) {
     Template window(id, parent);
     ControlTooltips tooltips;
     tooltips.Create(window.window);
+    tooltips.AddControlsOf(window.window);
     return TooltipTexts(window.window);
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace tockbell {
 
 namespace {
@@ -10,18 +12,21 @@ bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <
 
 }  // namespace
 
-void ControlTooltips::Create(HWND window) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    window_ = window;
+void ControlTooltips::Create(HWND owner) {
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    Activate(false);
+}
+
+void ControlTooltips::AddControlsOf(HWND window) {
     if (tooltip_ == nullptr) return;
+    windows_.push_back(window);
     for (HWND control = GetWindow(window, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
         char text[256];
-        // A control without an id of its own (a label) has -1, which names no string.
+        // A control without an id of its own (a label) has 0xFFFF, which names no string.
         const int id = GetDlgCtrlID(control);
-        if (id <= 0 || LoadStringA(instance, static_cast<UINT>(id), text, sizeof text) <= 0) continue;
+        if (id <= 0 || LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof text) <= 0) continue;
         TTTOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND;
@@ -30,7 +35,6 @@ void ControlTooltips::Create(HWND window) {
         tool.lpszText = text;  // the tooltip keeps a copy
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    Activate(false);
 }
 
 void ControlTooltips::Activate(bool active) {
@@ -40,14 +44,17 @@ void ControlTooltips::Activate(bool active) {
 void ControlTooltips::Relay(const MSG& message) const {
     if (tooltip_ == nullptr || !IsMouseMessage(message.message)) return;
     POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    const auto registered = [this](HWND window) {
+        return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
+    };
     HWND control = message.hwnd;
-    if (control == window_) {
-        control = ChildWindowFromPointEx(window_, point, CWP_SKIPINVISIBLE);
+    if (registered(control)) {
+        control = ChildWindowFromPointEx(control, point, CWP_SKIPINVISIBLE);
     } else {
         // The message may be for a part of a control (the edit field of a combo box).
-        while (control != nullptr && GetParent(control) != window_) control = GetParent(control);
+        while (control != nullptr && !registered(GetParent(control))) control = GetParent(control);
     }
-    if (control == nullptr || control == window_) return;
+    if (control == nullptr || registered(control)) return;
     MapWindowPoints(message.hwnd, control, &point, 1);
     MSG relayed = message;
     relayed.hwnd = control;

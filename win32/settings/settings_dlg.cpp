@@ -162,7 +162,10 @@ LRESULT CSettingsDlg::OnInitDialog(WPARAM, LPARAM) {
 
     PlaceTextLines();
     LoadControls();
+    // One tooltip window for the dialog and its pages: each is a window more to make.
     tooltips_.Create(dialog);
+    tooltips_.AddControlsOf(dialog);
+    for (const CSettingsPage& page : m_pages) tooltips_.AddControlsOf(page.Window());
     tooltips_.Activate(true);
 
     RECT window{};
@@ -181,14 +184,6 @@ LRESULT CSettingsDlg::OnInitDialog(WPARAM, LPARAM) {
     }
     TabCtrl_SetCurSel(m_tabCtrl.Window(), tabs_.Current());
     PlacePages();
-
-    if (const HWND about = GetDlgItem(m_pages[kAboutPage].Window(), IDC_ABOUT_TEXT)) {
-        RECT page{};
-        GetClientRect(m_pages[kAboutPage].Window(), &page);
-        InflateRect(&page, -kAboutTextInset, -kAboutTextInset);
-        MoveWindow(about, page.left, page.top, page.right - page.left, page.bottom - page.top, FALSE);
-        LoadAboutText(about);
-    }
 
     OnTimer();
     SetTimer(dialog, kTimer, kTimerPeriod, nullptr);
@@ -244,7 +239,26 @@ void CSettingsDlg::PlacePages() {
     }
     FitTablePage(m_pages[kTablePage].Window());
     FitDurationBox(m_pages[kTablePage].Window());
-    m_pages[tabs_.Current()].Show(true);
+    ShowPage(tabs_.Current());
+}
+
+void CSettingsDlg::ShowPage(std::int32_t index) {
+    if (index == kAboutPage && !aboutFilled_) FillAboutPage();
+    m_pages[index].Show(true);
+}
+
+// The text box takes the page inside a margin. Its text waits for the page's first showing: laying out
+// the long text costs the opening more than all the rest of it, and most openings never show it.
+void CSettingsDlg::FillAboutPage() {
+    aboutFilled_ = true;
+    const HWND page = m_pages[kAboutPage].Window();
+    const HWND about = GetDlgItem(page, IDC_ABOUT_TEXT);
+    if (about == nullptr) return;
+    RECT inside{};
+    GetClientRect(page, &inside);
+    InflateRect(&inside, -kAboutTextInset, -kAboutTextInset);
+    MoveWindow(about, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, FALSE);
+    LoadAboutText(about);
 }
 
 void CSettingsDlg::OnOK() {
@@ -289,7 +303,7 @@ void CSettingsDlg::OnTabChange() {
         tabs_.Select(TabCtrl_GetCurSel(m_tabCtrl.Window()), context_.settings.flags.load());
     if (change.stopRecording) SendMessageA(m_pages[kTablePage].Window(), WM_COMMAND, IDC_STOP, 0);
     m_pages[change.leaving].Show(false);
-    m_pages[change.entering].Show(true);
+    ShowPage(change.entering);
 }
 
 LRESULT CSettingsDlg::DrawRecorderButton(const DRAWITEMSTRUCT& item) const {
@@ -341,7 +355,6 @@ void CSettingsDlg::OnDestroy() { KillTimer(Window(), kTimer); }
 
 bool CSettingsDlg::PreTranslateMessage(const MSG& message) {
     tooltips_.Relay(message);
-    for (CSettingsPage& page : m_pages) page.Tooltips().Relay(message);
     const bool enterOrEscape = (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
                                (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
     if (!enterOrEscape) return false;

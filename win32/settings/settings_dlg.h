@@ -72,6 +72,8 @@ private:
     void PlaceTextLines();
     void LoadControls();
     void PlacePages();
+    void ShowPage(std::int32_t index);
+    void FillAboutPage();
     void OnTabChange();
     // The dialog's share of the thread's messages before the dialog manager sees them: tooltips, and
     // Enter and Escape for the page that holds the focus.
@@ -87,6 +89,7 @@ private:
     SettingsTabs tabs_;
     std::array<CBitmapButton, 6> m_recorderButtons;
     ControlTooltips tooltips_;
+    bool aboutFilled_ = false;
     bool artwork_ = false;  // the screen shows 16 bits per pixel or more
     HBITMAP artworkBitmap_ = nullptr;
     HBRUSH background_ = nullptr;

@@ -13,11 +13,6 @@ bool CSettingsPage::Create(int templateId, HWND tabCtrl) {
     return true;
 }
 
-void CSettingsPage::Show(bool shown) {
-    ShowWindow(Window(), shown ? SW_SHOW : SW_HIDE);
-    tooltips_.Activate(shown);
-}
-
 void CSettingsPage::SetSoundSwitch(bool on) {
     ChangeSetup(
         [&](SetupControls& controls) { tockbell::SetSoundSwitch(controls, on, dialog_.Context().settings.flags); });
@@ -26,7 +21,6 @@ void CSettingsPage::SetSoundSwitch(bool on) {
 std::optional<LRESULT> CSettingsPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // All three pages share one table; each page has only some of the controls.
     static const MessageEntry<CSettingsPage> kMessageMap[] = {
-        OnMessage(WM_INITDIALOG, &CSettingsPage::OnInitDialog),
         OnMessage(WM_DRAWITEM, &CSettingsPage::OnDrawItem),
         OnCommand(IDOK, &CSettingsPage::OnOK),
         OnCommand(IDCANCEL, &CSettingsPage::OnCancel),
@@ -39,11 +33,6 @@ std::optional<LRESULT> CSettingsPage::WndProc(UINT message, WPARAM wParam, LPARA
         OnCommand(IDC_TEST_HALF_PAST_FIVE, &CSettingsPage::OnTestHalfPastFive),
     };
     return Dispatch<CSettingsPage>(kMessageMap, *this, message, wParam, lParam);
-}
-
-LRESULT CSettingsPage::OnInitDialog(WPARAM, LPARAM) {
-    tooltips_.Create(Window());
-    return TRUE;
 }
 
 void CSettingsPage::OnCancel() { SendMessageA(dialog_.Window(), WM_COMMAND, IDCANCEL, 0); }

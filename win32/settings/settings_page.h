@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "core/settings/setup_controls.h"
-#include "win32/settings/control_tooltips.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
@@ -21,16 +20,13 @@ public:
     explicit CSettingsPage(CSettingsDlg& dialog) : dialog_(dialog) {}
 
     bool Create(int templateId, HWND tabCtrl);
-    // Shows or hides the page with its tooltips.
-    void Show(bool shown);
-    ControlTooltips& Tooltips() { return tooltips_; }
+    void Show(bool shown) { ShowWindow(Window(), shown ? SW_SHOW : SW_HIDE); }
 
     // Setup page: sets "Striking and voices" and applies it.
     void SetSoundSwitch(bool on);
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
     // Enter inside a page neither closes the page nor the dialog; Escape cancels the whole dialog.
     void OnOK() {}
     void OnCancel();
@@ -48,7 +44,6 @@ private:
     void ChangeSetup(Rule rule);
 
     CSettingsDlg& dialog_;
-    ControlTooltips tooltips_;
 };
 
 }  // namespace tockbell

@@ -23,8 +23,10 @@ bool CSettingsTabCtrl::Create(HWND dialog, int id, const RECT& rect, HFONT font)
         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (!Subclass(control)) return false;
+    // The icons stand on silver, the classic button face; the system's face colour may be another one
+    // (it is under Wine), and the icons' background would then show as grey squares.
     m_tabImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TAB_ICONS), kTabIconSize, 0,
-                                       GetSysColor(COLOR_BTNFACE), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+                                       kTabIconBackground, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     TabCtrl_SetImageList(control, m_tabImages);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return true;
