@@ -14,9 +14,13 @@ E2E_DESKTOP=tockbell
 E2E_CLOCK='2026-12-08 10:00:00'  # the program's clock starts here and runs on; a test may pin another
 E2E_TITLE='Striking Tockbell'
 E2E_DIALOG='Tockbell Settings'
+E2E_PROPERTIES=57664
 E2E_CLOSE=57665
 E2E_BE_SILENT=32771
+E2E_IDOK=1
 E2E_IDCANCEL=2
+E2E_VK_RETURN=13
+E2E_VK_ESCAPE=27
 E2E_WAIT=30  # seconds that any one step may take before the test fails
 
 # The program writes a Start menu shortcut; Wine's menu builder must not copy it into the host's menus.
@@ -175,6 +179,152 @@ click_desktop() {
         fail "cannot click at $x, $y"
 }
 
+# The pixels of the screenshot SHOT in the rectangle X Y WIDTH HEIGHT of the Windows screen, one line
+# per row and one letter per pixel: "." the clock face's grey, "G" green, "#" black, "-" anything else.
+screen_letters() {
+    local shot=$1 x=$2 y=$3 width=$4 height=$5 origin origin_x origin_y
+    origin=$(desktop_origin)
+    read -r origin_x origin_y <<<"$origin"
+    convert "$shot" -crop "${width}x${height}+$((origin_x + x))+$((origin_y + y))" +repage txt:- |
+        awk -v height="$height" '
+            NR > 1 {
+                split($1, at, /[,:]/)
+                letter = $3 == "#C0C0C0" ? "." : $3 == "#00FF00" ? "G" : $3 == "#000000" ? "#" : "-"
+                row[at[2]] = row[at[2]] letter  # the pixels come row by row, left to right
+            }
+            END { for (y = 0; y < height; y++) print row[y] }'
+}
+
+# The letters of the whole taskbar in the screenshot SHOT; fails when the desktop shows no taskbar.
+taskbar_letters() {
+    local shot=$1 tray left top right bottom
+    tray=$(drive rect Shell_TrayWnd) || return 1
+    read -r left top right bottom <<<"$tray"
+    screen_letters "$shot" "$left" "$top" $((right - left)) $((bottom - top))
+}
+
+# The clock in the tray of the screenshot SHOT: the square around the pixels of the face's grey in the
+# taskbar, "x y size" on the Windows screen; nothing when there is no such square, and a failure when
+# there is no taskbar.
+tray_clock() {
+    local shot=$1 tray left top letters
+    tray=$(drive rect Shell_TrayWnd) && letters=$(taskbar_letters "$shot") || return 1
+    read -r left top _ <<<"$tray"
+    awk -v left="$left" -v top="$top" '
+        {
+            for (x = 1; x <= length($0); x++) {
+                if (substr($0, x, 1) != ".") continue
+                if (!found || x < x0) x0 = x
+                if (!found || x > x1) x1 = x
+                if (!found) y0 = NR
+                y1 = NR
+                found = 1
+            }
+        }
+        END { if (found && x1 - x0 == y1 - y0) print left + x0 - 1, top + y0 - 1, x1 - x0 + 1 }' <<<"$letters"
+}
+
+# The settings dialog. Its pages are child dialogs inside its tab control; tbdriver finds their controls
+# below the dialog by id, a check box before the tab control that shares its id.
+
+# Opens the settings dialog as "Properties..." in the tray menu does, and waits until it shows.
+open_settings() {
+    drive command "$E2E_TITLE" "$E2E_PROPERTIES" >/dev/null || fail "cannot send Properties"
+    drive wait-shown "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "Properties opened no settings dialog"
+}
+
+# Clicks the control ID of the settings dialog, on whichever page it is.
+click_setting() {
+    drive click "$E2E_DIALOG" "$1" >/dev/null || fail "cannot click control $1 of the settings dialog"
+}
+
+# Clicks the button ID of the settings dialog (OK, Cancel) and waits until the dialog has gone.
+close_settings() {
+    click_setting "$1"
+    drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "button $1 left the settings dialog open"
+}
+
+# The check boxes IDS... of the settings dialog, one word each: "x" checked, "-" not, in parentheses
+# while greyed; "?" for a box it does not have.
+setting_boxes() {
+    drive controls "$E2E_DIALOG" | awk -F '\t' -v ids="$*" '
+        $2 == "Button" {
+            box[$1] = $3 ~ /(^| )checked( |$)/ ? "x" : "-"
+            if ($3 ~ /(^| )disabled( |$)/) box[$1] = "(" box[$1] ")"
+        }
+        END {
+            count = split(ids, id, " ")
+            for (i = 1; i <= count; i++) printf "%s%s", (i > 1 ? " " : ""), (id[i] in box ? box[id[i]] : "?")
+            print ""
+        }'
+}
+
+# Succeeds while the check boxes IDS... (the further arguments) show STATES, as setting_boxes writes them.
+boxes_show() {
+    local states=$1
+    shift
+    [ "$(setting_boxes "$@")" = "$states" ]
+}
+
+# The states of the settings dialog's control ID of class CLASS, as tbdriver lists them.
+setting_states() {
+    drive controls "$E2E_DIALOG" | awk -F '\t' -v id="$1" -v class="$2" '$1 == id && $2 == class { print $3; exit }'
+}
+
+# Fails unless the text of the settings dialog's control ID holds exactly the bytes that printf makes of
+# FORMAT.
+expect_setting_text() {
+    local id=$1 format=$2
+    if ! cmp -s <(drive text "$E2E_DIALOG" "$id") <(printf "$format"); then
+        printf 'expected:\n%s\nfound:\n' "$(printf "$format" | od -c)" >&2
+        drive text "$E2E_DIALOG" "$id" | od -c >&2
+        fail "control $id of the settings dialog does not hold what it should"
+    fi
+}
+
+# The names of the settings dialog's pages that show, by a control of each: Setup, Table, About.
+shown_pages() {
+    drive controls "$E2E_DIALOG" | awk -F '\t' '
+        $3 !~ /(^| )hidden( |$)/ {
+            if ($1 == 1002 && $2 == "Button") shown = shown " Setup"
+            if ($1 == 1023) shown = shown " Table"
+            if ($1 == 1013) shown = shown " About"
+        }
+        END { print substr(shown, 2) }'
+}
+
+# Succeeds while the settings dialog shows the pages NAMES (as shown_pages writes them) and no other.
+pages_show() { [ "$(shown_pages)" = "$1" ]; }
+
+# The name of the settings dialog's selected tab.
+selected_tab() {
+    drive tabs "$E2E_DIALOG" | sed -n 's/^[^\t]*\t\(.*\) \[selected\]$/\1/p'
+}
+
+# Clicks the tab NAME of the settings dialog, as a user does, and waits until its page shows.
+choose_tab() {
+    local name=$1 rect left top right bottom
+    rect=$(drive tabs "$E2E_DIALOG" | awk -F '\t' -v name="$name" '$2 == name || $2 == name " [selected]" { print $1 }')
+    [ -n "$rect" ] || fail "the settings dialog has no tab '$name'"
+    read -r left top right bottom <<<"$rect"
+    click_desktop $(((left + right) / 2)) $(((top + bottom) / 2)) 1
+    wait_until "$E2E_WAIT" "page '$name' after a click on its tab" pages_show "$name"
+    [ "$(selected_tab)" = "$name" ] || fail "a click on the tab '$name' selected '$(selected_tab)'"
+}
+
+# Saves a screenshot of the settings dialog, cut to its rectangle, as the PNG file FILE, once the
+# program PID has painted it.
+shoot_settings() {
+    local file=$1 pid=$2 rect left top right bottom origin origin_x origin_y
+    drive wait-idle "$pid" "$E2E_WAIT" >/dev/null || fail "the program is busy"
+    rect=$(drive rect '#32770') || fail "no settings dialog shows"
+    read -r left top right bottom <<<"$rect"
+    origin=$(desktop_origin)
+    read -r origin_x origin_y <<<"$origin"
+    timeout 30 import -window root -crop "$((right - left))x$((bottom - top))+$((origin_x + left))+$((origin_y + top))" \
+        +repage "$file" || fail "cannot take a screenshot"
+}
+
 # Sound. Wine's ALSA driver plays into the default PCM of a .asoundrc in a HOME private to the test:
 # a plug that converts whatever comes to one known format, 8-bit unsigned stereo at 11025 frames/s
 # (the program's own sounds are in it already and so pass unchanged), into the file plugin, which
@@ -263,6 +413,16 @@ wait_capture_quiet() {
         [ "$SECONDS" -lt "$deadline" ] || fail "the capture still grows after ${seconds}s"
         sleep 0.1
     done
+}
+
+# Succeeds once the capture holds more than BYTES.
+capture_exceeds() { [ "$(stat -c %s "$E2E_CAPTURE")" -gt "$1" ]; }
+
+# Keeps what the capture holds as NAME.raw beside it and empties it, so that the next sounds are
+# checked on their own; only while nothing plays. The reader appends, so it goes on at the new end.
+keep_capture() {
+    cp "$E2E_CAPTURE" "$E2E_WORK/$1.raw"
+    : >"$E2E_CAPTURE"
 }
 
 # Lets the minute MINUTE ("YYYY-MM-DD HH:MM") pass on the program's clock: fails unless the clock is

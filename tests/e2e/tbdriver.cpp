@@ -7,7 +7,24 @@
 //   tbdriver DESKTOP exists TITLE             0 if such a window exists, else 1
 //   tbdriver DESKTOP pid TITLE                prints the process id of such a window
 //   tbdriver DESKTOP command TITLE ID         posts WM_COMMAND ID to it
-//   tbdriver DESKTOP click TITLE ID           clicks its button ID (BM_CLICK)
+//   tbdriver DESKTOP click TITLE ID           clicks its control ID (BM_CLICK)
+//   tbdriver DESKTOP controls TITLE           prints its controls at any depth, one a line: id, class,
+//                                             states and text, tab-separated; the states are those of
+//                                             "checked", "disabled", "hidden" and "pos=N" (a trackbar's
+//                                             position) that hold, "-" for none; the text shows CR, LF,
+//                                             tab, backslash and any other byte outside printable ASCII
+//                                             as \r, \n, \t, a doubled backslash and \xNN
+//   tbdriver DESKTOP text TITLE ID            prints the whole text of its control ID as it is
+//   tbdriver DESKTOP set-text TITLE ID TEXT   sets that text (WM_SETTEXT)
+//   tbdriver DESKTOP set-pos TITLE ID POS     moves its trackbar ID to POS (TBM_SETPOS)
+//   tbdriver DESKTOP key TITLE ID KEY         posts the virtual key KEY (a number), down and up, to its
+//                                             control ID
+//   tbdriver DESKTOP tabs TITLE               prints the tabs of its tab control, one a line (the
+//                                             format is in tbhook.cpp)
+//   tbdriver DESKTOP open-times TITLE DIALOG COUNT
+//                                             COUNT times: posts "Properties..." to TITLE and prints the
+//                                             milliseconds until the window DIALOG is shown, then cancels
+//                                             it and waits until it is gone
 //   tbdriver DESKTOP run PROGRAM SECONDS      starts PROGRAM in the desktop; 0 once it has ended,
 //                                             printing its exit code, 1 if it still runs
 //   tbdriver DESKTOP wait-exit PID SECONDS    0 once the process PID has ended
@@ -19,6 +36,9 @@
 //   tbdriver DESKTOP wait-no-menu SECONDS     0 once no popup menu is shown
 //   tbdriver DESKTOP tips CLASS               prints the texts of the tooltip controls that the shown
 //                                             window of class CLASS or its children own, one a line
+//
+// A control ID is looked for among all the descendants of the window, as the pages of a dialog hold
+// their controls below it; where two have the same id, a button wins (the one a test clicks).
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -28,6 +48,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tbhook.h"
 
@@ -37,7 +58,7 @@ constexpr int kYes = 0;
 constexpr int kNo = 1;
 constexpr int kUsage = 2;
 constexpr DWORD kPollMilliseconds = 100;
-constexpr UINT kClickTimeoutMilliseconds = 10000;
+constexpr UINT kSendTimeoutMilliseconds = 10000;
 constexpr UINT kReadTimeoutMilliseconds = 10000;
 constexpr char kMenuClass[] = "#32768";
 
@@ -103,7 +124,7 @@ LRESULT CALLBACK ReplyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return TRUE;
 }
 
-// Reads a menu or tooltip control of another process from inside that process (see tbhook.h): the
+// Reads a menu, tooltip or tab control of another process from inside that process (see tbhook.h): the
 // hook library beside the driver is loaded there for the time of one message. Nothing when it failed.
 std::optional<std::string> ReadInside(HWND window) {
     char path[MAX_PATH] = "";
@@ -133,6 +154,107 @@ std::optional<std::string> ReadInside(HWND window) {
     }
     DestroyWindow(reply);
     return answer;
+}
+
+// Sends to a window of another process, bounded; false when it did not answer in time.
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* answer = nullptr) {
+    DWORD_PTR ignored = 0;
+    return window != nullptr && SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                                    kSendTimeoutMilliseconds, answer ? answer : &ignored) != 0;
+}
+
+// Its answer, 0 when there was none.
+DWORD_PTR Ask(HWND window, UINT message) {
+    DWORD_PTR answer = 0;
+    Send(window, message, 0, 0, &answer);
+    return answer;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// Every window below `window`, parents before their children.
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> found;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindControl(HWND window, const char* idText) {
+    if (window == nullptr) return nullptr;
+    const auto id = static_cast<int>(Id(idText));
+    HWND found = nullptr;
+    for (const HWND control : Descendants(window)) {
+        if (GetDlgCtrlID(control) != id) continue;
+        if (ClassOf(control) == WC_BUTTONA) return control;
+        if (found == nullptr) found = control;
+    }
+    return found;
+}
+
+HWND FindOfClass(HWND window, const char* className) {
+    if (window == nullptr) return nullptr;
+    for (const HWND control : Descendants(window)) {
+        if (ClassOf(control) == className) return control;
+    }
+    return nullptr;
+}
+
+// The whole text through WM_GETTEXT, which Wine carries between processes; GetWindowText would give
+// another process's edit control only its caption.
+std::optional<std::string> TextOf(HWND control) {
+    DWORD_PTR length = 0;
+    if (!Send(control, WM_GETTEXTLENGTH, 0, 0, &length)) return std::nullopt;
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) return std::nullopt;
+    text.resize(copied);
+    return text;
+}
+
+// One line of the control list: id, class, states, text.
+std::string ControlLine(HWND control) {
+    const std::string kind = ClassOf(control);
+    std::string states;
+    const auto state = [&](const std::string& word) { states += (states.empty() ? "" : " ") + word; };
+    if (kind == WC_BUTTONA && Ask(control, BM_GETCHECK) == BST_CHECKED) state("checked");
+    if (!IsWindowEnabled(control)) state("disabled");
+    if (!IsWindowVisible(control)) state("hidden");
+    if (kind == TRACKBAR_CLASSA) state("pos=" + std::to_string(static_cast<LRESULT>(Ask(control, TBM_GETPOS))));
+    std::string line = std::to_string(GetDlgCtrlID(control)) + '\t' + kind + '\t' + (states.empty() ? "-" : states) + '\t';
+    for (const char c : TextOf(control).value_or("")) {
+        switch (c) {
+            case '\r': line += "\\r"; break;
+            case '\n': line += "\\n"; break;
+            case '\t': line += "\\t"; break;
+            case '\\': line += "\\\\"; break;
+            default:
+                if (c >= ' ' && c <= '~') {
+                    line += c;
+                } else {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+                    line += escaped;
+                }
+        }
+    }
+    return line + '\n';
+}
+
+// A key as the keyboard would post it: repeat count 1 and the key's scan code, then its release.
+bool PostKey(HWND control, WPARAM key) {
+    const auto scanCode = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+    const LPARAM down = 1 | (scanCode << 16);
+    const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    return PostMessageA(control, WM_KEYDOWN, key, down) && PostMessageA(control, WM_KEYUP, key, up);
 }
 
 int Run(int argc, char** argv) {
@@ -182,6 +304,19 @@ int Run(int argc, char** argv) {
         }
         return kYes;
     }
+    if (action == "controls") {
+        const HWND window = desktop.Find(target);
+        if (window == nullptr) return kNo;
+        for (const HWND control : Descendants(window)) std::fputs(ControlLine(control).c_str(), stdout);
+        return kYes;
+    }
+    if (action == "tabs") {
+        const HWND tabs = FindOfClass(desktop.Find(target), WC_TABCONTROLA);
+        const std::optional<std::string> items = tabs != nullptr ? ReadInside(tabs) : std::nullopt;
+        if (!items) return kNo;
+        std::fputs(items->c_str(), stdout);
+        return kYes;
+    }
     if (argc < 5) return kUsage;
     if (action == "wait") return WaitFor(argv[4], [&] { return desktop.Find(target) != nullptr; });
     if (action == "wait-shown") {
@@ -195,14 +330,13 @@ int Run(int argc, char** argv) {
         const HWND window = desktop.Find(target);
         return window != nullptr && PostMessageA(window, WM_COMMAND, Id(argv[4]), 0) ? kYes : kNo;
     }
-    if (action == "click") {
-        const HWND window = desktop.Find(target);
-        const HWND button = window != nullptr ? GetDlgItem(window, static_cast<int>(Id(argv[4]))) : nullptr;
-        DWORD_PTR ignored = 0;
-        return button != nullptr && SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
-                                                        kClickTimeoutMilliseconds, &ignored) != 0
-                   ? kYes
-                   : kNo;
+    if (action == "click") return Send(FindControl(desktop.Find(target), argv[4]), BM_CLICK, 0, 0) ? kYes : kNo;
+    if (action == "text") {
+        const HWND control = FindControl(desktop.Find(target), argv[4]);
+        const std::optional<std::string> text = control != nullptr ? TextOf(control) : std::nullopt;
+        if (!text) return kNo;
+        std::fwrite(text->data(), 1, text->size(), stdout);
+        return kYes;
     }
     if (action == "run") {
         std::string desktopName = argv[1];
@@ -237,6 +371,46 @@ int Run(int argc, char** argv) {
         const int answer = WaitForEnd(process, argv[4]);
         CloseHandle(process);
         return answer;
+    }
+    if (argc < 6) return kUsage;
+    if (action == "set-text") {
+        return Send(FindControl(desktop.Find(target), argv[4]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? kYes
+                                                                                                                   : kNo;
+    }
+    if (action == "set-pos") {
+        return Send(FindControl(desktop.Find(target), argv[4]), TBM_SETPOS, TRUE, std::strtol(argv[5], nullptr, 10))
+                   ? kYes
+                   : kNo;
+    }
+    if (action == "key") {
+        const HWND control = FindControl(desktop.Find(target), argv[4]);
+        return control != nullptr && PostKey(control, Id(argv[5])) ? kYes : kNo;
+    }
+    if (action == "open-times") {
+        constexpr UINT kProperties = 57664;
+        constexpr ULONGLONG kBoundMilliseconds = 10000;
+        const HWND main = desktop.Find(target);
+        LARGE_INTEGER frequency{};
+        QueryPerformanceFrequency(&frequency);
+        for (long opening = std::strtol(argv[5], nullptr, 10); opening > 0; --opening) {
+            LARGE_INTEGER start{}, shown{};
+            QueryPerformanceCounter(&start);
+            if (main == nullptr || !PostMessageA(main, WM_COMMAND, kProperties, 0)) return kNo;
+            const ULONGLONG deadline = GetTickCount64() + kBoundMilliseconds;
+            // The dialog manager shows the dialog once its initialisation, which fills the pages, is done;
+            // it is polled closely, as the time is what is measured.
+            HWND dialog = nullptr;
+            while ((dialog = desktop.Find(argv[4])) == nullptr || !IsWindowVisible(dialog)) {
+                if (GetTickCount64() >= deadline) return kNo;
+                Sleep(1);
+            }
+            QueryPerformanceCounter(&shown);
+            std::printf("%.1f\n", static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 /
+                                     static_cast<double>(frequency.QuadPart));
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            if (WaitFor("10", [&] { return desktop.Find(argv[4]) == nullptr; }) != kYes) return kNo;
+        }
+        return kYes;
     }
     return kUsage;
 }

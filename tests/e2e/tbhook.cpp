@@ -3,7 +3,9 @@
 //
 //   popup menu (class "#32768")   one line per item: its centre on the screen, a tab, then "-" for a
 //                                 separator or the item's text with [default], [checked], [grayed]
-//   tooltip control               one line per tool: its text
+//   tooltip control               one line per tool that holds a text of its own: that text
+//   tab control                   one line per tab: its rectangle on the screen (left top right
+//                                 bottom), a tab, its text, then " [selected]" for the current one
 #include <windows.h>
 #include <commctrl.h>
 
@@ -54,10 +56,34 @@ std::string TipText(HWND window) {
         TTTOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.lpszText = tip;
-        if (SendMessageA(window, TTM_ENUMTOOLSA, index, reinterpret_cast<LPARAM>(&tool)) != 0) {
+        // A tool whose text its owner hands out only when asked (a tab control's) has none to list.
+        if (SendMessageA(window, TTM_ENUMTOOLSA, index, reinterpret_cast<LPARAM>(&tool)) != 0 && tool.lpszText == tip) {
             text += tip;
             text += '\n';
         }
+    }
+    return text;
+}
+
+std::string TabText(HWND window) {
+    const auto count = static_cast<int>(SendMessageA(window, TCM_GETITEMCOUNT, 0, 0));
+    const auto selected = static_cast<int>(SendMessageA(window, TCM_GETCURSEL, 0, 0));
+    std::string text;
+    for (int index = 0; index < count; ++index) {
+        const auto position = static_cast<WPARAM>(index);
+        char label[256] = "";
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = label;
+        item.cchTextMax = sizeof label;
+        RECT rect{};
+        if (SendMessageA(window, TCM_GETITEMA, position, reinterpret_cast<LPARAM>(&item)) == 0 ||
+            SendMessageA(window, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&rect)) == 0) {
+            return text + "unreadable tab\n";
+        }
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        text += std::to_string(rect.left) + ' ' + std::to_string(rect.top) + ' ' + std::to_string(rect.right) + ' ' +
+                std::to_string(rect.bottom) + '\t' + label + (index == selected ? " [selected]" : "") + '\n';
     }
     return text;
 }
@@ -68,6 +94,7 @@ std::string WindowText(HWND window) {
     const std::string kind = className;
     if (kind == "#32768") return MenuText(window);
     if (kind == TOOLTIPS_CLASSA) return TipText(window);
+    if (kind == WC_TABCONTROLA) return TabText(window);
     return "no readable window\n";
 }
 

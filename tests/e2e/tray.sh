@@ -9,40 +9,11 @@ e2e_begin
 SHOT=$E2E_WORK/tray.png
 ARTWORK=32  # the face's artwork is 32 pixels square; the tray may show it smaller
 
-# The pixels of the screenshot in the rectangle X Y WIDTH HEIGHT of the Windows screen, one line per
-# row and one letter per pixel: "." the face's grey, "G" green, "#" black, "-" anything else.
-letters() {
-    local x=$1 y=$2 width=$3 height=$4
-    convert "$SHOT" -crop "${width}x${height}+$((origin_x + x))+$((origin_y + y))" +repage txt:- |
-        awk -v height="$height" '
-            NR > 1 {
-                split($1, at, /[,:]/)
-                letter = $3 == "#C0C0C0" ? "." : $3 == "#00FF00" ? "G" : $3 == "#000000" ? "#" : "-"
-                row[at[2]] = row[at[2]] letter  # the pixels come row by row, left to right
-            }
-            END { for (y = 0; y < height; y++) print row[y] }'
-}
-
-# The clock in the taskbar: the square around the pixels of the face's grey, "x y size" on the Windows
-# screen; nothing when there is no such square.
-find_icon() {
-    letters "$tray_left" "$tray_top" $((tray_right - tray_left)) $((tray_bottom - tray_top)) |
-        awk -v left="$tray_left" -v top="$tray_top" '
-            {
-                for (x = 1; x <= length($0); x++) {
-                    if (substr($0, x, 1) != ".") continue
-                    if (!found || x < x0) x0 = x
-                    if (!found || x > x1) x1 = x
-                    if (!found) y0 = NR
-                    y1 = NR
-                    found = 1
-                }
-            }
-            END { if (found && x1 - x0 == y1 - y0) print left + x0 - 1, top + y0 - 1, x1 - x0 + 1 }'
-}
+# The pixels of the screenshot in the rectangle X Y WIDTH HEIGHT of the Windows screen (see lib.sh).
+letters() { screen_letters "$SHOT" "$@"; }
 
 shows_icon() {
-    import -window root "$SHOT" && icon=$(find_icon) && [ -n "$icon" ]
+    import -window root "$SHOT" && icon=$(tray_clock "$SHOT") && [ -n "$icon" ]
 }
 
 # Counts the shown pixels of the face that are LETTER among those taken wholly from the rectangle
@@ -121,10 +92,6 @@ choose() {
 
 folder=$(new_app_folder app)
 pid=$(start_clock "$folder")
-origin=$(desktop_origin)
-read -r origin_x origin_y <<<"$origin"
-tray=$(drive rect Shell_TrayWnd) || fail "the Wine desktop shows no taskbar"
-read -r tray_left tray_top tray_right tray_bottom <<<"$tray"
 
 # The shell paints the icon after it has taken it, so the screenshot is taken until it shows.
 wait_until "$E2E_WAIT" "clock face in the tray (see $SHOT)" shows_icon
