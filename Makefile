@@ -12,7 +12,7 @@ JOBS     ?= $(shell nproc)
 CMAKE    := cmake -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 20
 
-.PHONY: run test deps native mingw fuzz tsan bench test-native test-threads test-win32 test-fuzz build-bench bench-wine bench-sound clean
+.PHONY: run test deps native mingw fuzz tsan bench test-native test-threads test-win32 test-fuzz build-bench bench-wine bench-sound bench-dialog clean
 
 run: deps mingw
 	tools/run-clock $(MINGW)/win32/tockbell.exe
@@ -76,6 +76,10 @@ bench-wine: deps
 # measures the chime N times (5 unless given).
 bench-sound: deps mingw
 	bench/sound_bench.sh $(MINGW) $(SOUND_RUNS)
+
+# How long the settings dialog takes to open under Wine, median of ten; fails at 100 ms or more.
+bench-dialog: deps mingw
+	bench/dialog_open.sh $(MINGW)
 
 clean:
 	rm -rf $(BUILD)
