@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/config/clock_settings.h"
-#include "core/config/sibling_path.h"
+#include "core/timetable/timetable_words.h"
 
 namespace tockbell {
 
@@ -13,23 +13,6 @@ namespace {
 std::string Format(const char* format, const std::tm& time) {
     char text[64];
     return std::string(text, std::strftime(text, sizeof text, format, &time));
-}
-
-const char* SectionFormat(std::uint32_t kind) {
-    switch (kind) {
-        case KIND_EVERYDAY: return "Everyday";
-        case KIND_TODAY: return "Today";
-        case KIND_POWERON: return "PowerOn";
-        case KIND_DAY: return "%d";
-        case KIND_WEEKDAY: return "%A";
-        case KIND_WEEKDAY_D: return "%A, d";
-        case KIND_MONTH: return "%B";
-        case KIND_MONTH_DAY: return "%B %d";
-        case KIND_WEEKDAY_MONTH: return "%A, %B";
-        case KIND_WEEKDAY_DAY: return "%A %d";
-        case KIND_WEEKDAY_DATE: return "%A, %B %d";
-        default: return nullptr;
-    }
 }
 
 // Hours and minutes since the start, the hours counted round the clock.
@@ -44,17 +27,10 @@ std::string PowerOnKey(std::time_t startTime, std::time_t now) {
 
 std::optional<TimeTableEntryName> EntryNameFor(std::uint32_t kind, const ClockReading& lastTick,
                                                std::time_t startTime) {
-    const char* section = SectionFormat(kind);
+    std::optional<std::string> section = SectionNameFor(kind, lastTick.local);
     if (!section) return std::nullopt;
-    return TimeTableEntryName{Format(section, lastTick.local), kind == KIND_POWERON
-                                                                    ? PowerOnKey(startTime, lastTick.utc)
-                                                                    : Format("%H:%M", lastTick.local)};
-}
-
-std::string ResolveSoundPath(const std::string& value, const std::string& programPath) {
-    if (value.size() <= 2) return {};
-    if (value[0] == '\\' || value[1] == ':') return value;
-    return SiblingPath(programPath, value);
+    return TimeTableEntryName{std::move(*section), kind == KIND_POWERON ? PowerOnKey(startTime, lastTick.utc)
+                                                                         : Format("%H:%M", lastTick.local)};
 }
 
 TimeTableTrigger::TimeTableTrigger(std::atomic<std::uint32_t>& flags, ConfigStore& store, std::string programPath,

@@ -17,13 +17,9 @@ struct TimeTableEntryName {
     std::string key;
 };
 
-// None for a bit that is no kind. Names are English, as strftime gives them in the "C" locale.
+// None for a bit that is no kind.
 std::optional<TimeTableEntryName> EntryNameFor(std::uint32_t kind, const ClockReading& lastTick,
                                                std::time_t startTime);
-
-// A time-table value as a path: a full path (a drive letter or a leading "\") as it is, anything
-// else beside the program; empty when the value is too short to name a file.
-std::string ResolveSoundPath(const std::string& value, const std::string& programPath);
 
 // Looks one kind of section up per call and hands what it finds to `startPlayback`.
 class TimeTableTrigger {

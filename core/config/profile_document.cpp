@@ -37,6 +37,7 @@ std::string ProfileDocument::Serialize() const {
 }
 
 void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    ReadBackLastWritten();
     section = TrimProfileSpace(section);
     key = TrimProfileSpace(key);
     while (!value.empty() && IsProfileSpace(value.front())) value.remove_prefix(1);
@@ -46,9 +47,31 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     const auto entry = target.firstEntry.find(CaseFoldedKey(key));
     if (entry != target.firstEntry.end()) {
         target.entries[entry->second].value = std::string(value);
+        lastWritten_ = Place{static_cast<std::size_t>(&target - sections_.data()), entry->second};
     } else {
         AddEntry(target, key, value);
+        lastWritten_ = Place{static_cast<std::size_t>(&target - sections_.data()), target.entries.size() - 1};
     }
+}
+
+void ProfileDocument::ReadBackLastWritten() {
+    if (!lastWritten_) return;
+    Section& section = sections_[lastWritten_->section];
+    const std::size_t index = lastWritten_->entry;
+    lastWritten_.reset();
+    Entry& entry = section.entries[index];
+    const std::string line = entry.name + "=" + entry.value.value_or(std::string());
+    ProfileLineScanner scanner(line);
+    ProfileLine read;
+    if (!scanner.Next(read) || read.kind != ProfileLine::Kind::Entry) return;
+    if (read.name != entry.name) {
+        // Only a line just appended can change its name, so no later line can hold the new one.
+        const auto first = section.firstEntry.find(CaseFoldedKey(entry.name));
+        if (first != section.firstEntry.end() && first->second == index) section.firstEntry.erase(first);
+        section.firstEntry.try_emplace(CaseFoldedKey(read.name), index);
+    }
+    Entry readBack{std::string(read.name), read.value ? std::optional<std::string>(*read.value) : std::nullopt};
+    entry = std::move(readBack);
 }
 
 ProfileDocument::Section& ProfileDocument::AddSection(std::string_view name) {

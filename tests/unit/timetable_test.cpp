@@ -4,6 +4,7 @@
 
 #include "core/chime/playback.h"
 #include "core/config/clock_settings.h"
+#include "core/timetable/timetable_words.h"
 #include "tests/unit/config_fixture.h"
 #include "tests/unit/fake_sound.h"
 
