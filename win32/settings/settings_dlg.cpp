@@ -1,6 +1,7 @@
 #include "win32/settings/settings_dlg.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -153,6 +154,10 @@ LRESULT CSettingsDlg::OnInitDialog(WPARAM, LPARAM) {
     for (int page = 0; page < kPageCount; ++page) m_pages[page].Create(kPageTemplates[page], m_tabCtrl.Window());
 
     const HWND table = m_pages[kTablePage].Window();
+    timeTable_ = &m_pages[kTablePage].AttachTimeTable(context_.store, context_.files, context_.settings,
+                                                      context_.voicePath);
+    // Sound files dropped from the shell become items.
+    DragAcceptFiles(table, TRUE);
     for (std::size_t i = 0; i < m_recorderButtons.size(); ++i) {
         m_recorderButtons[i].Attach(GetDlgItem(table, kRecorderButtonIds[i]));
     }
@@ -209,7 +214,8 @@ void CSettingsDlg::PlaceTextLines() {
     MoveWindow(versionLine, left, kVersionLineTop, version.right - version.left, version.bottom - version.top, FALSE);
 }
 
-// The data exchange, load direction: the Setup page from the settings, the recorder's ranges.
+// The data exchange, load direction: the Setup page from the settings, the recorder's ranges, the
+// time-table tree from the file.
 void CSettingsDlg::LoadControls() {
     const HWND setup = m_pages[kSetupPage].Window();
     PrepareSetupControls(setup);
@@ -221,6 +227,7 @@ void CSettingsDlg::LoadControls() {
     SetDlgItemInt(table, IDC_DURATION, kDefaultRecordSeconds, TRUE);
     SendDlgItemMessageA(table, IDC_PROGRESS, PBM_SETRANGE32, 0, kDefaultRecordSeconds);
     SendDlgItemMessageA(table, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
+    timeTable_->Editor().ReloadTree();
 }
 
 // Every page takes the tab control's inside below the tabs; only the current one shows.

@@ -94,6 +94,7 @@ private:
     HBITMAP artworkBitmap_ = nullptr;
     HBRUSH background_ = nullptr;
     HICON clockIcon_ = nullptr;  // the one drawn last; the template's own icon is shared, not ours
+    CTimeTableTree* timeTable_ = nullptr;
 };
 
 }  // namespace tockbell

@@ -18,7 +18,16 @@ void CSettingsPage::SetSoundSwitch(bool on) {
         [&](SetupControls& controls) { tockbell::SetSoundSwitch(controls, on, dialog_.Context().settings.flags); });
 }
 
+CTimeTableTree& CSettingsPage::AttachTimeTable(ConfigStore* store, FileSystem& files, ClockSettings& settings,
+                                               std::string voicePath) {
+    timeTable_ = std::make_unique<CTimeTableTree>(Window(), store, files, settings, std::move(voicePath));
+    return *timeTable_;
+}
+
 std::optional<LRESULT> CSettingsPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (timeTable_) {
+        if (const std::optional<LRESULT> result = timeTable_->WndProc(message, wParam, lParam)) return result;
+    }
     // All three pages share one table; each page has only some of the controls.
     static const MessageEntry<CSettingsPage> kMessageMap[] = {
         OnMessage(WM_DRAWITEM, &CSettingsPage::OnDrawItem),

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "core/settings/setup_controls.h"
+#include "win32/timetable/timetable_tree_view.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
@@ -25,6 +28,10 @@ public:
     // Setup page: sets "Striking and voices" and applies it.
     void SetSoundSwitch(bool on);
 
+    // Table page: the time-table tree comes to life once the page exists.
+    CTimeTableTree& AttachTimeTable(ConfigStore* store, FileSystem& files, ClockSettings& settings,
+                                    std::string voicePath);
+
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Enter inside a page neither closes the page nor the dialog; Escape cancels the whole dialog.
@@ -44,6 +51,7 @@ private:
     void ChangeSetup(Rule rule);
 
     CSettingsDlg& dialog_;
+    std::unique_ptr<CTimeTableTree> timeTable_;
 };
 
 }  // namespace tockbell
