@@ -8,15 +8,8 @@
 #                                        COUNT: openings, 10 unless given
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
 count=${2:-10}
-export TOCKBELL_EXE=$build/win32/tockbell.exe TOCKBELL_DRIVER=$build/tests/e2e/tbdriver.exe TOCKBELL_BUILD=$build
-export TZ=UTC LC_ALL=C
-source "$(dirname "$0")/../tests/e2e/lib.sh"
-E2E_WORK=$build/bench-dialog
-E2E_LOG=$E2E_WORK/wine.log
-export WINEPREFIX=$E2E_WORK/wineprefix
-E2E_CLOCK='2026-12-08 10:05:00'  # no chime falls due meanwhile
+source "$(dirname "$0")/wine_bench.sh" "$1" bench-dialog
 GOAL_MS=100
 
 e2e_begin
@@ -27,6 +20,6 @@ start_clock "$folder" >/dev/null
 # The first opening loads the common controls and fonts; it is timed, not left out.
 times=$(drive open-times "$E2E_TITLE" "$E2E_DIALOG" "$count") || fail "the dialog did not open and close $count times"
 echo "openings (ms): $(echo $times)"
-median=$(tr ' ' '\n' <<<"$times" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+median=$(median <<<"$times")
 echo "median: $median ms (goal: under $GOAL_MS ms)"
-awk -v m="$median" -v g="$GOAL_MS" 'BEGIN { exit !(m < g) }'
+below "$median" "$GOAL_MS"
