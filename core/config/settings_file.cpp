@@ -67,9 +67,10 @@ void CopyRolledTimeTable(std::string_view oldText, ProfileDocument& file) {
         if (line.size() > 2 && line.front() == '[') {
             const std::string_view name = line.substr(1, line.size() - 2);
             // "Main" is compared as the profile functions compare names: copying a "[main]" would
-            // put stale values over the settings just written.
-            keep = !EqualIgnoringCase(TrimProfileSpace(name), kMainSection) && name != "Today";
-            section = name == "Tomorrow" ? std::string("Today") : std::string(name);
+            // put stale values over the settings just written. Blanks around "Today" and
+            // "Tomorrow" do not count either, as they do not for the look-up of the sections.
+            keep = !EqualIgnoringCase(TrimProfileSpace(name), kMainSection) && TrimProfileSpace(name) != "Today";
+            section = TrimProfileSpace(name) == "Tomorrow" ? std::string("Today") : std::string(name);
         } else if (keep && line.size() >= 8) {
             file.Set(section, line.substr(0, 5), line.substr(6));
         }

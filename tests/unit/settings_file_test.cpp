@@ -120,14 +120,15 @@ TEST_F(SettingsFileTest, RollCopiesLinesByTheirPlaces) {
     ClockSettings settings(kToday);
     files.files[kConfig] =
         "junk before=any\n[Main]\nFlags=1,1,1,0\n[Everyday]\n07:00=a\n07:01=ab\n07:02 = xyz\n07:03=first\n07:03=last\n"
-        "[today]\n08:00=kept.wav\n[Tomorrow] \n09:00=odd.wav\n[Today]\n10:00=gone.wav\n[Tomorrow]\n11:00=t.wav\n";
+        "[today]\n08:00=kept.wav\n[Tomorrow] \n09:00=odd.wav\n[Today]\n10:00=gone.wav\n[Tomorrow]\n11:00=t.wav\n"
+        "[ Today ]\n10:30=gone too.wav\n[ Tomorrow]\n12:00=u.wav\n";
     ASSERT_TRUE(RollDay(store, settings, 9));
-    // Names compare exactly and the last character of a header line goes whatever it is ("today" and
-    // "Tomorrow] " are other sections), a 7-character line is dropped, the 6th character is dropped
-    // whatever it is, and the last of equal keys wins.
+    // Names compare exactly but for blanks around them, and the last character of a header line goes
+    // whatever it is ("today" and "Tomorrow] " are other sections), a 7-character line is dropped, the
+    // 6th character is dropped whatever it is, and the last of equal keys wins.
     EXPECT_EQ(Config(),
               "[Main]\r\nFlags=31,2,9,0\r\n[Everyday]\r\n07:01=ab\r\n07:02== xyz\r\n07:03=last\r\n"
-              "[today]\r\n08:00=kept.wav\r\n11:00=t.wav\r\n[Tomorrow]]\r\n09:00=odd.wav\r\n");
+              "[today]\r\n08:00=kept.wav\r\n11:00=t.wav\r\n12:00=u.wav\r\n[Tomorrow]]\r\n09:00=odd.wav\r\n");
 }
 
 TEST_F(SettingsFileTest, RollOfAnEmptyOrMissingFileHoldsOnlyMain) {
