@@ -21,6 +21,8 @@ E2E_IDOK=1
 E2E_IDCANCEL=2
 E2E_VK_RETURN=13
 E2E_VK_ESCAPE=27
+E2E_VK_INSERT=45
+E2E_VK_DELETE=46
 E2E_WAIT=30  # seconds that any one step may take before the test fails
 
 # The program writes a Start menu shortcut; Wine's menu builder must not copy it into the host's menus.
@@ -170,13 +172,61 @@ desktop_origin() {
     xdotool getwindowgeometry --shell "$window" | sed -n 's/^[XY]=//p' | paste -s -d ' '
 }
 
-# Clicks mouse BUTTON (1 left, 3 right) COUNT times at the point X Y of the Windows screen.
-click_desktop() {
-    local x=$1 y=$2 button=$3 count=${4:-1} origin origin_x origin_y
+# Moves the pointer to the point X Y of the Windows screen, then gives xdotool the further arguments
+# there (such as "mousedown 1" or "keydown shift").
+pointer_at() {
+    local x=$1 y=$2 origin origin_x origin_y
+    shift 2
     origin=$(desktop_origin)
     read -r origin_x origin_y <<<"$origin"
-    timeout 10 xdotool mousemove $((origin_x + x)) $((origin_y + y)) click --repeat "$count" "$button" ||
-        fail "cannot click at $x, $y"
+    timeout 10 xdotool mousemove $((origin_x + x)) $((origin_y + y)) "$@" || fail "cannot use the mouse at $x, $y"
+}
+
+# Clicks mouse BUTTON (1 left, 3 right) COUNT times at the point X Y of the Windows screen.
+click_desktop() { pointer_at "$1" "$2" click --repeat "${4:-1}" "$3"; }
+
+# Waits until the command of the further arguments prints EXPECTED; fails showing both, saying that
+# WHAT is not as it should be, when it does not within E2E_WAIT. For what the program does after a
+# posted message or a mouse gesture: a reading may come before the program has handled them.
+expect_output() {
+    local what=$1 expected=$2 deadline=$((SECONDS + E2E_WAIT))
+    shift 2
+    until [ "$("$@")" = "$expected" ]; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            printf 'expected:\n%s\nfound:\n%s\n' "$expected" "$("$@")" >&2
+            fail "$what does not show what it should"
+        fi
+        sleep 0.1
+    done
+}
+
+# Popup menus, as tbdriver's menu action reads the one shown last: one item a line, its centre on the
+# Windows screen, a tab, then its text and states (" [default]", " [checked]", " [grayed]").
+
+# The items of the popup menu shown last, without their places; waits for one to show.
+menu_items() { drive menu "$E2E_WAIT" | cut -f 2-; }
+
+# Clicks the item that shows exactly TEXT in the popup menu shown last, or in MENU, as tbdriver's menu
+# action printed it before (a menu that is still shown below a sub-menu); an item of a sub-menu opens it.
+click_menu_item() {
+    local text=$1 menu=${2:-} place
+    [ -n "$menu" ] || menu=$(drive menu "$E2E_WAIT") || fail "no menu shows"
+    place=$(awk -F '\t' -v text="$text" '$2 == text { print $1; exit }' <<<"$menu")
+    [ -n "$place" ] || fail "the menu has no item '$text'"
+    click_desktop "${place% *}" "${place#* }" 1
+}
+
+# Chooses the item TEXT of the popup menu shown last, and waits for the menu to close.
+choose() {
+    click_menu_item "$1"
+    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "the menu stayed open after choosing '$1'"
+}
+
+# Clicks beside the menu, where the screen is empty, as a user leaves a menu. (Escape closes it only
+# while the pointer is over the menu: Wine 8 does not pass it keys pressed over the taskbar or desktop.)
+close_menu() {
+    click_desktop 10 10 1
+    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "a click beside the menu left it open"
 }
 
 # The pixels of the screenshot SHOT in the rectangle X Y WIDTH HEIGHT of the Windows screen, one line
@@ -312,13 +362,118 @@ choose_tab() {
     [ "$(selected_tab)" = "$name" ] || fail "a click on the tab '$name' selected '$(selected_tab)'"
 }
 
+# The time-table tree of the Table page, as tbdriver's tree action reads it: one node a line, the centre
+# of its label on the Windows screen ("-" while it is out of sight), a tab, then the node: two blanks
+# before an item, its text, then the marks " [bold]", " [expanded]", " [selected]", " [drop]" and
+# " [editing: TEXT]" that hold.
+E2E_TREE_NEW_ITEM=32773
+E2E_TREE_RELOAD=32799
+E2E_TREE_SAVE=32800
+
+# The tree's nodes, one a line, without their places.
+tree_lines() { drive tree "$E2E_DIALOG" | cut -f 2-; }
+
+# Waits until the tree shows the lines EXPECTED (as tree_lines writes them); WHAT says when.
+expect_tree() { expect_output "the tree $1" "$2" tree_lines; }
+
+# The first node of the tree whose text is TEXT: its place, a tab, its marks ("[bold] [selected]");
+# fails when there is none.
+tree_node() {
+    drive tree "$E2E_DIALOG" | awk -F '\t' -v text="$1" '
+        {
+            node = $2
+            marks = ""
+            sub(/^ +/, "", node)
+            while (match(node, / \[(bold|expanded|selected|drop|editing: .*)\]$/)) {
+                marks = substr(node, RSTART + 1) (marks == "" ? "" : " ") marks
+                node = substr(node, 1, RSTART - 1)
+            }
+            if (node == text) {
+                print $1 "\t" marks
+                found = 1
+                exit
+            }
+        }
+        END { exit !found }'
+}
+
+# Succeed while the tree has a node TEXT (tree_holds), or has none (tree_lacks).
+tree_holds() { tree_node "$1" >/dev/null; }
+tree_lacks() { ! tree_holds "$1"; }
+
+# Succeeds while the node TEXT of the tree shows the mark MARK (such as "selected").
+tree_has_mark() { [[ " $(tree_node "$1" | cut -f 2) " == *" [$2] "* ]]; }
+
+# The centre "x y" on the Windows screen of the node TEXT; fails unless it is in sight.
+tree_place() {
+    local place
+    place=$(tree_node "$1" | cut -f 1) && [ "$place" != - ] || fail "the tree shows no node '$1' in sight"
+    echo "$place"
+}
+
+# Clicks mouse BUTTON (1 left, 3 right) on the node TEXT of the tree.
+click_node() {
+    local place
+    place=$(tree_place "$1")
+    click_desktop "${place% *}" "${place#* }" "$2"
+}
+
+# Drags the node FROM onto the node TO with the mouse, as a user does; with "shift", Shift is held
+# down from the press until the drag has begun. FROM must not be the selected node: the drag's start
+# is seen by its selecting FROM. Fails unless TO shows the drop highlight before the button is let go.
+drag_node() {
+    local from=$1 to=$2 shift=${3:-} place from_x from_y to_x to_y
+    place=$(tree_place "$from")
+    read -r from_x from_y <<<"$place"
+    place=$(tree_place "$to")
+    read -r to_x to_y <<<"$place"
+    [ "$shift" != shift ] || pointer_at "$from_x" "$from_y" keydown shift
+    pointer_at "$from_x" "$from_y" mousedown 1
+    # The tree takes a move of a few pixels with the button held down as the start of a drag.
+    pointer_at "$from_x" $((from_y - 8))
+    wait_until "$E2E_WAIT" "drag of '$from'" tree_has_mark "$from" selected
+    [ "$shift" != shift ] || pointer_at "$from_x" $((from_y - 8)) keyup shift
+    pointer_at "$to_x" "$to_y"
+    wait_until "$E2E_WAIT" "drop highlight on '$to'" tree_has_mark "$to" drop
+    pointer_at "$to_x" "$to_y" mouseup 1
+}
+
+# Drops the files FILES... from the shell onto the node TEXT of the tree.
+drop_on_node() {
+    local place
+    place=$(tree_place "$1")
+    shift
+    drive drop "${place% *}" "${place#* }" "$@" >/dev/null || fail "cannot drop files at $place"
+}
+
+# Puts TEXT, if given, into the tree's label edit and presses KEY there (E2E_VK_RETURN or
+# E2E_VK_ESCAPE).
+edit_label() { drive label "$E2E_DIALOG" "$@" >/dev/null || fail "the tree has no label edit"; }
+
+# Posts the command ID to the Table page.
+table_command() { drive command "$E2E_DIALOG" "$1" 1023 >/dev/null || fail "cannot post command $1 to the Table page"; }
+
+# The text of the Table page's status line while it shows; nothing while it is hidden.
+table_status() {
+    [[ " $(setting_states 1024 Static) " == *" hidden "* ]] || drive text "$E2E_DIALOG" 1024
+}
+
+# Waits until the status line shows TEXT.
+expect_status() { expect_output "the status line" "$1" table_status; }
+
 # Saves a screenshot of the settings dialog, cut to its rectangle, as the PNG file FILE, once the
-# program PID has painted it.
+# program PID has painted it; with further window classes (a popup menu's "#32768"), cut to the
+# rectangle that holds the dialog and the shown windows of those classes.
 shoot_settings() {
-    local file=$1 pid=$2 rect left top right bottom origin origin_x origin_y
+    local file=$1 pid=$2 class rect l t r b left=100000 top=100000 right=-100000 bottom=-100000 origin origin_x origin_y
+    shift 2
     drive wait-idle "$pid" "$E2E_WAIT" >/dev/null || fail "the program is busy"
-    rect=$(drive rect '#32770') || fail "no settings dialog shows"
-    read -r left top right bottom <<<"$rect"
+    for class in '#32770' "$@"; do
+        rect=$(drive rect "$class") || fail "no window of class $class shows"
+        read -r l t r b <<<"$rect"
+        left=$((l < left ? l : left)) top=$((t < top ? t : top))
+        right=$((r > right ? r : right)) bottom=$((b > bottom ? b : bottom))
+    done
     origin=$(desktop_origin)
     read -r origin_x origin_y <<<"$origin"
     timeout 30 import -window root -crop "$((right - left))x$((bottom - top))+$((origin_x + left))+$((origin_y + top))" \
@@ -393,12 +548,13 @@ clock_before() {
     [ "$now" -lt "$(date -d "$1" +%s)" ] || { echo "the program's clock reads $(date -d "@$now" '+%F %T')" >&2; return 1; }
 }
 
-# Waits until the program's clock reads TIME or later.
+# Waits until the program's clock reads TIME or later; fails when that is more than SECONDS (E2E_WAIT
+# unless given) away.
 wait_clock() {
-    local offset real
+    local seconds=${2:-$E2E_WAIT} offset real
     offset=$(clock_offset) || return 1
     real=$(($(date -d "$1" +%s) - offset))  # the real time at which the program's clock reads TIME
-    [ $((real - $(date +%s))) -le "$E2E_WAIT" ] || fail "the program's clock is more than ${E2E_WAIT}s before $1"
+    [ $((real - $(date +%s))) -le "$seconds" ] || fail "the program's clock is more than ${seconds}s before $1"
     while [ "$(date +%s)" -lt "$real" ]; do sleep 0.1; done
 }
 

@@ -6,7 +6,9 @@
 //   tbdriver DESKTOP wait-gone TITLE SECONDS  0 once no such window is left
 //   tbdriver DESKTOP exists TITLE             0 if such a window exists, else 1
 //   tbdriver DESKTOP pid TITLE                prints the process id of such a window
-//   tbdriver DESKTOP command TITLE ID         posts WM_COMMAND ID to it
+//   tbdriver DESKTOP command TITLE ID [HOLDER]
+//                                             posts WM_COMMAND ID to it or, with HOLDER, to the window
+//                                             that holds its control HOLDER (a page of a dialog)
 //   tbdriver DESKTOP click TITLE ID           clicks its control ID (BM_CLICK)
 //   tbdriver DESKTOP controls TITLE           prints its controls at any depth, one a line: id, class,
 //                                             states and text, tab-separated; the states are those of
@@ -21,6 +23,13 @@
 //                                             control ID
 //   tbdriver DESKTOP tabs TITLE               prints the tabs of its tab control, one a line (the
 //                                             format is in tbhook.cpp)
+//   tbdriver DESKTOP tree TITLE               prints the nodes of its tree control, one a line (the
+//                                             format is in tbhook.cpp)
+//   tbdriver DESKTOP label TITLE KEY [TEXT]   puts TEXT (WM_SETTEXT) into the label edit of its tree
+//                                             control, if given, then posts the virtual key KEY to it
+//   tbdriver DESKTOP drop X Y FILE...         drops the files as the shell does at the point X Y of the
+//                                             screen: on the window there that takes dropped files, or
+//                                             on the nearest of its parents that does
 //   tbdriver DESKTOP open-times TITLE DIALOG COUNT
 //                                             COUNT times: posts "Properties..." to TITLE and prints the
 //                                             milliseconds until the window DIALOG is shown, then cancels
@@ -69,6 +78,8 @@ public:
     explicit Desktop(const char* name) : name_(name) {}
 
     HWND Find(const std::string& title) { return Join() ? FindWindowA(nullptr, title.c_str()) : nullptr; }
+
+    HWND At(POINT point) { return Join() ? WindowFromPoint(point) : nullptr; }
 
     // The first shown top-level window of the class, or none.
     HWND FindShown(const char* className) {
@@ -124,9 +135,11 @@ LRESULT CALLBACK ReplyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return TRUE;
 }
 
-// Reads a menu, tooltip or tab control of another process from inside that process (see tbhook.h): the
-// hook library beside the driver is loaded there for the time of one message. Nothing when it failed.
-std::optional<std::string> ReadInside(HWND window) {
+// Asks tbhook.dll inside the process of the window (see tbhook.h) to read the window or to drop files on
+// it: the hook library beside the driver is loaded there for the time of one message, the request's
+// data goes as the reply window's title. Its answer, or nothing when it failed.
+std::optional<std::string> AskInside(HWND window, const char* request = kReadMessage, const std::string& data = {},
+                                     LPARAM lParam = 0) {
     char path[MAX_PATH] = "";
     std::string library(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     library.replace(library.find_last_of('\\') + 1, std::string::npos, kHookLibrary);
@@ -140,15 +153,15 @@ std::optional<std::string> ReadInside(HWND window) {
     replyClass.lpfnWndProc = ReplyProcedure;
     replyClass.lpszClassName = "TockbellDriverReply";
     RegisterClassA(&replyClass);
-    const HWND reply =
-        CreateWindowExA(0, replyClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const HWND reply = CreateWindowExA(0, replyClass.lpszClassName, data.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       nullptr, nullptr);
     std::optional<std::string> answer;
     SetWindowLongPtrA(reply, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, procedure, module, GetWindowThreadProcessId(window, nullptr));
     if (hook != nullptr) {
         // The answer comes in as a message sent to the reply window while this call waits.
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window, RegisterWindowMessageA(kReadMessage), reinterpret_cast<WPARAM>(reply), 0,
+        SendMessageTimeoutA(window, RegisterWindowMessageA(request), reinterpret_cast<WPARAM>(reply), lParam,
                             SMTO_ABORTIFHUNG, kReadTimeoutMilliseconds, &ignored);
         UnhookWindowsHookEx(hook);
     }
@@ -249,6 +262,14 @@ std::string ControlLine(HWND control) {
     return line + '\n';
 }
 
+// The window that takes files dropped on `window`: that one or the nearest of its parents; none if none does.
+HWND DropTarget(HWND window) {
+    while (window != nullptr && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0) {
+        window = (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(window) : nullptr;
+    }
+    return window;
+}
+
 // A key as the keyboard would post it: repeat count 1 and the key's scan code, then its release.
 bool PostKey(HWND control, WPARAM key) {
     const auto scanCode = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
@@ -283,7 +304,7 @@ int Run(int argc, char** argv) {
         if (WaitFor(target.c_str(), [&] { return (menu = desktop.FindShown(kMenuClass)) != nullptr; }) != kYes) {
             return kNo;
         }
-        const std::optional<std::string> items = ReadInside(menu);
+        const std::optional<std::string> items = AskInside(menu);
         if (!items) return kNo;
         std::fputs(items->c_str(), stdout);
         return kYes;
@@ -298,7 +319,7 @@ int Run(int argc, char** argv) {
         while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
             const HWND tipOwner = GetWindow(tip, GW_OWNER);
             if (tipOwner != owner && !IsChild(owner, tipOwner)) continue;
-            const std::optional<std::string> texts = ReadInside(tip);
+            const std::optional<std::string> texts = AskInside(tip);
             if (!texts) return kNo;
             std::fputs(texts->c_str(), stdout);
         }
@@ -310,9 +331,9 @@ int Run(int argc, char** argv) {
         for (const HWND control : Descendants(window)) std::fputs(ControlLine(control).c_str(), stdout);
         return kYes;
     }
-    if (action == "tabs") {
-        const HWND tabs = FindOfClass(desktop.Find(target), WC_TABCONTROLA);
-        const std::optional<std::string> items = tabs != nullptr ? ReadInside(tabs) : std::nullopt;
+    if (action == "tabs" || action == "tree") {
+        const HWND control = FindOfClass(desktop.Find(target), action == "tabs" ? WC_TABCONTROLA : WC_TREEVIEWA);
+        const std::optional<std::string> items = control != nullptr ? AskInside(control) : std::nullopt;
         if (!items) return kNo;
         std::fputs(items->c_str(), stdout);
         return kYes;
@@ -327,8 +348,17 @@ int Run(int argc, char** argv) {
     }
     if (action == "wait-gone") return WaitFor(argv[4], [&] { return desktop.Find(target) == nullptr; });
     if (action == "command") {
-        const HWND window = desktop.Find(target);
+        HWND window = desktop.Find(target);
+        if (argc > 5) window = GetParent(FindControl(window, argv[5]));
         return window != nullptr && PostMessageA(window, WM_COMMAND, Id(argv[4]), 0) ? kYes : kNo;
+    }
+    if (action == "label") {
+        const HWND tree = FindOfClass(desktop.Find(target), WC_TREEVIEWA);
+        DWORD_PTR edit = 0;
+        if (tree == nullptr || !Send(tree, TVM_GETEDITCONTROL, 0, 0, &edit) || edit == 0) return kNo;
+        const auto editWindow = reinterpret_cast<HWND>(edit);
+        if (argc > 5 && !Send(editWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5]))) return kNo;
+        return PostKey(editWindow, Id(argv[4])) ? kYes : kNo;
     }
     if (action == "click") return Send(FindControl(desktop.Find(target), argv[4]), BM_CLICK, 0, 0) ? kYes : kNo;
     if (action == "text") {
@@ -373,6 +403,15 @@ int Run(int argc, char** argv) {
         return answer;
     }
     if (argc < 6) return kUsage;
+    if (action == "drop") {
+        POINT point{std::strtol(argv[3], nullptr, 10), std::strtol(argv[4], nullptr, 10)};
+        const HWND window = DropTarget(desktop.At(point));
+        if (window == nullptr || !ScreenToClient(window, &point)) return kNo;
+        std::string files;
+        for (int file = 5; file < argc; ++file) files += std::string(file > 5 ? "\n" : "") + argv[file];
+        const std::optional<std::string> answer = AskInside(window, kDropMessage, files, MAKELPARAM(point.x, point.y));
+        return answer && answer->empty() ? kYes : kNo;
+    }
     if (action == "set-text") {
         return Send(FindControl(desktop.Find(target), argv[4]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? kYes
                                                                                                                    : kNo;

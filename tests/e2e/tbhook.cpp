@@ -1,14 +1,22 @@
 // Loaded by Wine into a process that tbdriver hooks (see tbhook.h): reads the window that the driver
-// names, from inside its process, and sends the text back to the driver.
+// names, from inside its process, and sends the text back to the driver; or drops files on it.
 //
 //   popup menu (class "#32768")   one line per item: its centre on the screen, a tab, then "-" for a
 //                                 separator or the item's text with [default], [checked], [grayed]
 //   tooltip control               one line per tool that holds a text of its own: that text
 //   tab control                   one line per tab: its rectangle on the screen (left top right
 //                                 bottom), a tab, its text, then " [selected]" for the current one
+//   tree control                  one line per node, parents before their children: the centre of its
+//                                 label on the screen ("-" while it is folded or scrolled away), a tab, two
+//                                 blanks per level above it, its text, then those of " [bold]",
+//                                 " [expanded]", " [selected]", " [drop]" (the drop highlight) and
+//                                 " [editing: TEXT]" (the label edit's text now) that hold
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
+#include <windowsx.h>
 
+#include <cstring>
 #include <string>
 
 #include "tbhook.h"
@@ -88,6 +96,68 @@ std::string TabText(HWND window) {
     return text;
 }
 
+// The node whose row holds the label edit, found by place: the control does not tell which it is.
+HTREEITEM EditedNode(HWND tree, HWND edit) {
+    RECT rect{};
+    if (edit == nullptr || !IsWindowVisible(edit) || !GetWindowRect(edit, &rect)) return nullptr;
+    MapWindowPoints(nullptr, tree, reinterpret_cast<POINT*>(&rect), 2);
+    TVHITTESTINFO hit{};
+    hit.pt = {0, (rect.top + rect.bottom) / 2};
+    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return hit.hItem;
+}
+
+void AddTreeLines(HWND tree, HTREEITEM first, const std::string& indent, HTREEITEM edited, std::string& text) {
+    const HTREEITEM selected = TreeView_GetSelection(tree);
+    const HTREEITEM drop = TreeView_GetDropHilight(tree);
+    RECT client{};
+    GetClientRect(tree, &client);
+    for (HTREEITEM node = first; node != nullptr; node = TreeView_GetNextSibling(tree, node)) {
+        char label[1024] = "";
+        TVITEMA item{};
+        item.mask = TVIF_TEXT | TVIF_STATE | TVIF_HANDLE;
+        item.hItem = node;
+        item.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+        item.pszText = label;
+        item.cchTextMax = sizeof label;
+        if (!TreeView_GetItem(tree, &item)) {
+            text += "-\tunreadable node\n";
+            continue;
+        }
+        // The control takes the node in the rectangle it fills.
+        RECT rect{};
+        std::memcpy(&rect, &node, sizeof node);
+        POINT centre{-1, -1};
+        if (SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)) != 0) {
+            centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        }
+        if (PtInRect(&client, centre)) {
+            MapWindowPoints(tree, nullptr, &centre, 1);
+            text += std::to_string(centre.x) + ' ' + std::to_string(centre.y);
+        } else {
+            text += '-';
+        }
+        text += '\t' + indent + label;
+        if ((item.state & TVIS_BOLD) != 0) text += " [bold]";
+        if ((item.state & TVIS_EXPANDED) != 0) text += " [expanded]";
+        if (node == selected) text += " [selected]";
+        if (node == drop) text += " [drop]";
+        if (node == edited) {
+            char typed[1024] = "";
+            GetWindowTextA(TreeView_GetEditControl(tree), typed, sizeof typed);
+            text += std::string(" [editing: ") + typed + ']';
+        }
+        text += '\n';
+        AddTreeLines(tree, TreeView_GetChild(tree, node), indent + "  ", edited, text);
+    }
+}
+
+std::string TreeText(HWND tree) {
+    std::string text;
+    AddTreeLines(tree, TreeView_GetRoot(tree), "", EditedNode(tree, TreeView_GetEditControl(tree)), text);
+    return text;
+}
+
 std::string WindowText(HWND window) {
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
@@ -95,24 +165,58 @@ std::string WindowText(HWND window) {
     if (kind == "#32768") return MenuText(window);
     if (kind == TOOLTIPS_CLASSA) return TipText(window);
     if (kind == WC_TABCONTROLA) return TabText(window);
+    if (kind == WC_TREEVIEWA) return TreeText(window);
     return "no readable window\n";
+}
+
+// The shell hands over a drop as a global memory block, which the receiver frees with DragFinish: the
+// files, each ended by a zero and the list by another.
+std::string Drop(HWND window, const std::string& files, LPARAM point) {
+    std::string names = files + "\n\n";
+    for (char& c : names) {
+        if (c == '\n') c = '\0';
+    }
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    const HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof header + names.size());
+    auto* block = drop != nullptr ? static_cast<char*>(GlobalLock(drop)) : nullptr;
+    if (block == nullptr) return "no memory for the drop\n";
+    std::memcpy(block, &header, sizeof header);
+    std::memcpy(block + sizeof header, names.data(), names.size());
+    GlobalUnlock(drop);
+    if (!PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) {
+        GlobalFree(drop);
+        return "cannot post the drop\n";
+    }
+    return {};
+}
+
+// The text of a window of another process, such as the driver's reply window.
+std::string TitleOf(HWND window) {
+    std::string title(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    title.resize(static_cast<std::size_t>(GetWindowTextA(window, title.data(), static_cast<int>(title.size()))));
+    return title;
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ReadWindowHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT readMessage = RegisterWindowMessageA(kReadMessage);
+    static const UINT dropMessage = RegisterWindowMessageA(kDropMessage);
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == readMessage) {
-        const std::string text = WindowText(call->hwnd);
+    if (code == HC_ACTION && (call->message == readMessage || call->message == dropMessage)) {
+        const auto reply = reinterpret_cast<HWND>(call->wParam);
+        const std::string text =
+            call->message == readMessage ? WindowText(call->hwnd) : Drop(call->hwnd, TitleOf(reply), call->lParam);
         COPYDATASTRUCT data{};
         data.cbData = static_cast<DWORD>(text.size());
         data.lpData = const_cast<char*>(text.data());
         DWORD_PTR ignored = 0;
         // The driver takes the answer while it waits in its own SendMessage; the bound keeps a driver
         // that has gone from holding up the program.
-        SendMessageTimeoutA(reinterpret_cast<HWND>(call->wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(call->hwnd),
-                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kReplyMilliseconds, &ignored);
+        SendMessageTimeoutA(reply, WM_COPYDATA, reinterpret_cast<WPARAM>(call->hwnd), reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, kReplyMilliseconds, &ignored);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

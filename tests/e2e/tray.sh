@@ -53,12 +53,8 @@ expect_letters() {
     esac || fail_face "$what: $count of $total pixels are '$letter', expected $how_many"
 }
 
-# Right-clicks the clock and prints the menu that opens, one item a line: its centre on the Windows
-# screen, a tab, its text and states.
-open_menu() {
-    click_desktop "$icon_centre_x" "$icon_centre_y" 3
-    drive menu "$E2E_WAIT" || fail "no menu opened on a right click"
-}
+# Right-clicks the clock, which opens its menu.
+open_menu() { click_desktop "$icon_centre_x" "$icon_centre_y" 3; }
 
 # The menu at 10:00, with the states that "Be silent" and "Close" show (" [checked]", " [grayed]").
 menu_at_ten() {
@@ -66,29 +62,7 @@ menu_at_ten() {
         "Be silent$1" "Close$2"
 }
 
-expect_menu() {
-    local menu=$1 expected=$2
-    if [ "$(cut -f 2- <<<"$menu")" != "$expected" ]; then
-        printf 'expected:\n%s\nfound:\n%s\n' "$expected" "$menu" >&2
-        fail "the menu does not hold what it should"
-    fi
-}
-
-# Clicks beside the menu, where the screen is empty, as a user leaves a menu. (Escape closes it only
-# while the pointer is over the menu: Wine 8 does not pass it keys pressed over the taskbar or desktop.)
-close_menu() {
-    click_desktop 10 10 1
-    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "a click beside the menu left it open"
-}
-
-# Clicks the item of MENU that shows exactly TEXT, and waits for the menu to close.
-choose() {
-    local menu=$1 text=$2 place
-    place=$(awk -F '\t' -v text="$text" '$2 == text { print $1 }' <<<"$menu")
-    [ -n "$place" ] || fail "the menu has no item '$text'"
-    click_desktop "${place% *}" "${place#* }" 1
-    drive wait-no-menu "$E2E_WAIT" >/dev/null || fail "the menu stayed open after choosing '$text'"
-}
+expect_menu() { expect_output "the menu" "$1" menu_items; }
 
 folder=$(new_app_folder app)
 pid=$(start_clock "$folder")
@@ -115,27 +89,27 @@ expect_letters none G "the lower half of the face" 5 18 25 25
 tips=$(drive tips Shell_TrayWnd) || fail "cannot read the tray's tooltips"
 [ "$tips" = "10:00,Tuesday,December 08,2026" ] || fail "the tray's tooltips read '$tips'"
 
-menu=$(open_menu)
-expect_menu "$menu" "$(menu_at_ten '' '')"
+open_menu
+expect_menu "$(menu_at_ten '' '')"
 close_menu
 
-menu=$(open_menu)
-choose "$menu" "Be silent"
-menu=$(open_menu)
-expect_menu "$menu" "$(menu_at_ten ' [checked]' '')"
+open_menu
+choose "Be silent"
+open_menu
+expect_menu "$(menu_at_ten ' [checked]' '')"
 close_menu
 
 # While the settings dialog is open, the program cannot be closed from the menu.
 click_desktop "$icon_centre_x" "$icon_centre_y" 1 2
 drive wait-shown "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "a double click opened no settings dialog"
-menu=$(open_menu)
-expect_menu "$menu" "$(menu_at_ten ' [checked]' ' [grayed]')"
+open_menu
+expect_menu "$(menu_at_ten ' [checked]' ' [grayed]')"
 close_menu
 drive click "$E2E_DIALOG" "$E2E_IDCANCEL" >/dev/null || fail "cannot cancel the settings dialog"
 drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "the settings dialog stayed open"
 
-menu=$(open_menu)
-choose "$menu" "Close"
+open_menu
+choose "Close"
 drive wait-exit "$pid" "$E2E_WAIT" >/dev/null || fail "the program did not end after Close in the menu"
 expect_file "$folder/tockbell.ini" \
     '[Main]\r\nFlags=15,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
