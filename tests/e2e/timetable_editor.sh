@@ -33,8 +33,8 @@ expect_tree "filled from the file" "$(printf '%s\n' 'Everyday [bold]' '  07:30=a
     fail "the progress bar is [$(setting_states 1019 msctls_progress32)] before the status line shows"
 
 # Save stops at the first invalid node: a section's title, then an item in a section that it opens. The
-# tree takes the focus for the edit, and Wine's tree then selects its first node. Nothing is written
-# until the whole tree is valid.
+# node being edited is the selected one, so that no other node's label is hidden meanwhile. Nothing is
+# written until the whole tree is valid.
 save_stops_at() {
     local node=$1
     shift
@@ -51,12 +51,13 @@ mend() {
     wait_until "$E2E_WAIT" "'$1' in the tree" tree_holds "$1"
 }
 
-save_stops_at Holiday 'Everyday [bold] [selected]' '  07:30=a.wav' '  18:45=Gong.wav' \
-    'Holiday [bold] [editing: Holiday]' '  12:00=Noon.wav' 'March 08 [bold]' '  09:15=Bell.wav' '  25:00=Late.wav'
+save_stops_at Holiday 'Everyday [bold]' '  07:30=a.wav' '  18:45=Gong.wav' \
+    'Holiday [bold] [selected] [editing: Holiday]' '  12:00=Noon.wav' 'March 08 [bold]' '  09:15=Bell.wav' '  25:00=Late.wav'
 shoot_settings "$E2E_WORK/invalid-title.png" "$pid"
 mend Tomorrow
-save_stops_at 25:00=Late.wav 'Everyday [bold] [selected]' '  07:30=a.wav' '  18:45=Gong.wav' 'Tomorrow [bold]' \
-    '  12:00=Noon.wav' 'March 08 [bold] [expanded]' '  09:15=Bell.wav' '  25:00=Late.wav [editing: 25:00=Late.wav]'
+save_stops_at 25:00=Late.wav 'Everyday [bold]' '  07:30=a.wav' '  18:45=Gong.wav' 'Tomorrow [bold]' \
+    '  12:00=Noon.wav' 'March 08 [bold] [expanded]' '  09:15=Bell.wav' \
+    '  25:00=Late.wav [selected] [editing: 25:00=Late.wav]'
 mend 23:00=Late.wav
 [ "$(setting_states 1019 msctls_progress32)" = hidden ] ||
     fail "the progress bar is [$(setting_states 1019 msctls_progress32)] beside the status line"

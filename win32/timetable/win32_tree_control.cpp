@@ -83,8 +83,10 @@ void Win32TreeControl::Select(TreeNode node) { TreeView_SelectItem(tree_, Item(n
 
 void Win32TreeControl::Expand(TreeNode node) { TreeView_Expand(tree_, Item(node), TVE_EXPAND); }
 
-// The control edits only while it has the focus.
+// The control edits only while it has the focus. Wine's tree hides the selected node's label while
+// any label is edited, so the node edited is made the selected one.
 void Win32TreeControl::EditLabel(TreeNode node) {
+    Select(node);
     SetFocus(tree_);
     SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(Item(node)));
 }
