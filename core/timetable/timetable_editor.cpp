@@ -67,11 +67,6 @@ void TimeTableEditor::OnSave() {
     rollUnreported_ = false;
 }
 
-bool TimeTableEditor::SaveTree(bool write) {
-    const std::optional<std::vector<SavedLine>> lines = ReadValidTree();
-    return lines && (!write || Store(*lines));
-}
-
 std::optional<std::vector<TimeTableEditor::SavedLine>> TimeTableEditor::ReadValidTree() {
     std::vector<SavedLine> lines;
     for (TreeNode section = tree_.FirstChild(nullptr); section; section = tree_.Next(section)) {

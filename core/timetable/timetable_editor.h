@@ -50,9 +50,6 @@ public:
     // Save with its status line; a new day since the tree was filled is applied to the tree first,
     // as it was to the file.
     void OnSave();
-    // Checks every node in tree order, and with `write` stores them all; false at the first
-    // invalid node (which is then being edited) and when the file could not be written.
-    bool SaveTree(bool write);
 
     // The end of an in-place edit; `typed` is none when it was cancelled. True: the node takes the
     // typed text.
