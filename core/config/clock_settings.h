@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kStoredFlagsMask = 0x7F;
 inline constexpr std::uint32_t kDefaultFlags = 31;
 
 // Run-time state shared by the window thread and the sound threads; never stored.
+// STOP, or the dialog's closing, before the recorder thread began: it records nothing then.
+inline constexpr std::uint32_t FLAG_RECORD_CANCELLED = 0x800;
 inline constexpr std::uint32_t FLAG_ICON_CREATED = 0x1000;
 inline constexpr std::uint32_t FLAG_STOP_SOUND = 0x2000;
 inline constexpr std::uint32_t FLAG_QUITTING = 0x4000;
@@ -47,6 +49,8 @@ inline constexpr std::uint32_t kTimeTableKinds[] = {
 inline constexpr std::uint32_t FLAG_PLAY_BUSY = 0x10000000;
 inline constexpr std::uint32_t FLAG_RECORD_BUSY = 0x20000000;
 inline constexpr std::uint32_t FLAG_RECORD_PAUSED = 0x40000000;
+// The recorder thread ended without a recording: the window thread reports it and clears it.
+inline constexpr std::uint32_t FLAG_RECORD_FAILED = 0x80000000;
 
 inline constexpr std::size_t kMaxZoneLines = 20;
 inline constexpr std::int32_t kDefaultVolumeDivisor = 2;

@@ -14,4 +14,7 @@ namespace tockbell {
 // the new content is not in place.
 bool ReplaceFileContents(FileSystem& files, const std::string& path, std::string_view content);
 
+// The file beside `path` that is made whole before it takes the place of `path`.
+std::string TemporarySibling(const std::string& path);
+
 }  // namespace tockbell
