@@ -11,12 +11,14 @@ void SleepFor(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(dur
 
 }  // namespace
 
-ClockServices::ClockServices(ClockSettings& settings, ConfigStore* store, const std::string& programPath)
+ClockServices::ClockServices(ClockSettings& settings, ConfigStore* store, FileSystem& files,
+                             const std::string& programPath)
     : settings_(settings),
       store_(store),
       startTime_(std::time(nullptr)),
       waveSounds_(GetModuleHandleA(nullptr)),
-      sounds_{settings.flags, waveSounds_, media_, threads_, SleepFor} {
+      sounds_{settings.flags, waveSounds_, media_, threads_, SleepFor},
+      recording_{settings.flags, recorders_, files, threads_, SleepFor} {
     if (store_) {
         trigger_.emplace(settings.flags, *store_, programPath,
                          [this](const std::string& path) { return StartPlayback(sounds_, path); });

@@ -11,7 +11,9 @@
 #include "core/chime/timetable_trigger.h"
 #include "core/config/clock_settings.h"
 #include "core/config/config_store.h"
+#include "core/recorder/record_thread.h"
 #include "win32/chime/win32_sound.h"
+#include "win32/recorder/mci_recording_device.h"
 
 namespace tockbell {
 
@@ -20,13 +22,14 @@ namespace tockbell {
 class ClockServices : public TickActions {
 public:
     // `store` is none when the program cannot name its files: nothing is rolled or looked up then.
-    ClockServices(ClockSettings& settings, ConfigStore* store, const std::string& programPath);
+    ClockServices(ClockSettings& settings, ConfigStore* store, FileSystem& files, const std::string& programPath);
 
     void RollDay(int day) override;
     void StartChime(int hour, bool halfHour, bool afternoon) override;
     bool CheckTimeTableKind(std::uint32_t kind, const ClockReading& lastTick) override;
 
     SoundServices& Sounds() { return sounds_; }
+    RecorderServices& Recording() { return recording_; }
 
 private:
     ClockSettings& settings_;
@@ -36,6 +39,8 @@ private:
     MciMediaPlayer media_;
     Win32Threads threads_;
     SoundServices sounds_;
+    MciRecordingDevices recorders_;
+    RecorderServices recording_;
     std::optional<TimeTableTrigger> trigger_;
 };
 

@@ -52,7 +52,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         config_.emplace(files_, profileStrings_, configPath, SiblingPath(programPath, ".bak"));
         LoadSettings(*config_, tray.settings);
     }
-    services_.emplace(tray.settings, config_ ? &*config_ : nullptr, programPath);
+    services_.emplace(tray.settings, config_ ? &*config_ : nullptr, files_, programPath);
     if (!tray.Create(Window(), *services_, app_.Painter())) {
         config_.reset();  // the window is destroyed before it lived; that destruction must not save
         return -1;
@@ -67,8 +67,9 @@ void CMainFrame::OnProperties() {
     }
     std::int32_t closeRequest = 0;
     {
-        SettingsDlgContext context{tray.settings, tray.Icon(), config_ ? &*config_ : nullptr, services_->Sounds(),
-                                   app_.Painter(), files_, voicePath_, lastTab};
+        SettingsDlgContext context{tray.settings,          tray.Icon(),    config_ ? &*config_ : nullptr,
+                                   services_->Sounds(),    services_->Recording(), app_.Painter(),
+                                   files_,                 voicePath_,     lastTab};
         CSettingsDlg dialog(context);
         settingsDlg = &dialog;
         if (dialog.DoModal() == IDOK) closeRequest = dialog.m_closeRequest;

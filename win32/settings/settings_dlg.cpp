@@ -161,9 +161,9 @@ LRESULT CSettingsDlg::OnInitDialog(WPARAM, LPARAM) {
     for (std::size_t i = 0; i < m_recorderButtons.size(); ++i) {
         m_recorderButtons[i].Attach(GetDlgItem(table, kRecorderButtonIds[i]));
     }
-    const bool recorded = !context_.voicePath.empty() && context_.files.StampOf(context_.voicePath).has_value();
-    EnableWindow(GetDlgItem(table, IDC_PLAY), recorded);
-    EnableWindow(GetDlgItem(table, IDC_INSERT), recorded);
+    recorder_ = &m_pages[kTablePage].AttachRecorder(context_.files, context_.voicePath, context_.recording,
+                                                    context_.sounds);
+    recorder_->ShowOpening();
 
     PlaceTextLines();
     LoadControls();
@@ -279,6 +279,11 @@ void CSettingsDlg::OnCancel() {
 }
 
 void CSettingsDlg::OnTimer() {
+    DrawClockIcon();
+    if (recorder_) recorder_->OnTimer();
+}
+
+void CSettingsDlg::DrawClockIcon() {
     const ClockReading now = ReadLocalClock();
     if (!clock_.MinuteChanged(now.local.tm_min)) return;
     const HICON drawn = context_.painter.DrawClockIcon(false, now.local.tm_hour, now.local.tm_min);
@@ -358,7 +363,11 @@ LRESULT CSettingsDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-void CSettingsDlg::OnDestroy() { KillTimer(Window(), kTimer); }
+void CSettingsDlg::OnDestroy() {
+    KillTimer(Window(), kTimer);
+    // A recording left running would go on with nothing to stop it.
+    if (recorder_) recorder_->Cancel();
+}
 
 bool CSettingsDlg::PreTranslateMessage(const MSG& message) {
     tooltips_.Relay(message);

@@ -30,6 +30,7 @@ struct SettingsDlgContext {
     TrayIcon& icon;
     ConfigStore* store;  // none when the program cannot name its files
     SoundServices& sounds;
+    RecorderServices& recording;
     ClockIconPainter& painter;
     FileSystem& files;
     std::string voicePath;  // the recorded message; empty when the program cannot name its files
@@ -61,6 +62,7 @@ private:
     void OnOK();
     void OnCancel();
     void OnTimer();
+    void DrawClockIcon();
     void OnSetTime();
     void OnClockIcon();
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
@@ -95,6 +97,7 @@ private:
     HBRUSH background_ = nullptr;
     HICON clockIcon_ = nullptr;  // the one drawn last; the template's own icon is shared, not ours
     CTimeTableTree* timeTable_ = nullptr;
+    CVoiceRecorderView* recorder_ = nullptr;
 };
 
 }  // namespace tockbell

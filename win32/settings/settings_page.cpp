@@ -24,7 +24,17 @@ CTimeTableTree& CSettingsPage::AttachTimeTable(ConfigStore* store, FileSystem& f
     return *timeTable_;
 }
 
+CVoiceRecorderView& CSettingsPage::AttachRecorder(FileSystem& files, std::string voicePath, RecorderServices& recording,
+                                                  SoundServices& sounds) {
+    recorder_ = std::make_unique<CVoiceRecorderView>(Window(), timeTable_->Editor().m_pageFlags, files,
+                                                     std::move(voicePath), recording, sounds, *timeTable_);
+    return *recorder_;
+}
+
 std::optional<LRESULT> CSettingsPage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (recorder_) {
+        if (const std::optional<LRESULT> result = recorder_->WndProc(message, wParam, lParam)) return result;
+    }
     if (timeTable_) {
         if (const std::optional<LRESULT> result = timeTable_->WndProc(message, wParam, lParam)) return result;
     }

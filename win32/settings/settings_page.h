@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/settings/setup_controls.h"
+#include "win32/recorder/voice_recorder_view.h"
 #include "win32/timetable/timetable_tree_view.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
@@ -31,6 +32,9 @@ public:
     // Table page: the time-table tree comes to life once the page exists.
     CTimeTableTree& AttachTimeTable(ConfigStore* store, FileSystem& files, ClockSettings& settings,
                                     std::string voicePath);
+    // Table page, after the time-table: the recorder shares its page flags and status line.
+    CVoiceRecorderView& AttachRecorder(FileSystem& files, std::string voicePath, RecorderServices& recording,
+                                       SoundServices& sounds);
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +56,7 @@ private:
 
     CSettingsDlg& dialog_;
     std::unique_ptr<CTimeTableTree> timeTable_;
+    std::unique_ptr<CVoiceRecorderView> recorder_;
 };
 
 }  // namespace tockbell
