@@ -1,5 +1,6 @@
 // The Table page's time-table tree on a real tree control: the fill with bold sections, in-place
-// edits ending with and without text, the Delete and Insert keys, the status line and the scroll.
+// edits ending with and without text, the Delete and Insert keys, the status line and the scroll;
+// and the recorder's controls beside it.
 #include "win32/timetable/timetable_tree_view.h"
 
 #include <commctrl.h>
@@ -11,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "core/config/portable_profile_strings.h"
+#include "platform/fakes/fake_recording_device.h"
 #include "resource.h"
 #include "tests/win32/table_page_host.h"
+#include "win32/chime/win32_sound.h"
 #include "win32/config/win32_file_system.h"
 
 namespace tockbell {
@@ -193,6 +196,88 @@ TEST_F(TimeTableTreeControl, AFileThatCannotBeOpenedLeavesTheTreeEmpty) {
     view->Editor().ReloadTree();
     EXPECT_TRUE(Lines().empty());
     EXPECT_FALSE(std::filesystem::exists(config));
+}
+
+}  // namespace
+}  // namespace tockbell
+
+namespace tockbell {
+namespace {
+
+// A recorder thread that waits until the test lets it run.
+class HeldThreads : public WorkerThreads {
+public:
+    void StartLowestPriority(std::function<void()> body) override { held.push_back(std::move(body)); }
+    std::vector<std::function<void()>> held;
+};
+
+// The recorder's share of the page: its buttons, the bar and the status line follow the core's
+// recorder through RECORD, the timer, a failure, STOP and a first recording saved after STOP.
+class TablePageRecorder : public TimeTableTreeControl {
+protected:
+    TablePageRecorder() {
+        Open("");
+        recorderView = std::make_unique<CVoiceRecorderView>(page, view->Editor().m_pageFlags, files, voice, recording,
+                                                            sounds, *view);
+        TablePageHost::recorder = recorderView.get();
+        recorderView->ShowOpening();
+    }
+    std::string Buttons() {
+        std::string states;
+        for (const int id : {IDC_RECORD, IDC_PLAY, IDC_PAUSE, IDC_STOP, IDC_INSERT}) {
+            states += IsWindowEnabled(GetDlgItem(page, id)) ? '1' : '0';
+        }
+        return states;
+    }
+    int Progress() { return static_cast<int>(SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0)); }
+    void Click(int id) { SendMessageA(page, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+    const std::string voice = folder + "\\tockbell.wav";
+    FakeRecordingDevices devices{files};
+    HeldThreads threads;
+    ResourceWaveSounds waves{GetModuleHandleA(nullptr)};
+    MciMediaPlayer media;
+    SoundServices sounds{settings.flags, waves, media, threads, [](std::chrono::milliseconds) {}};
+    RecorderServices recording{settings.flags, devices, files, threads, [](std::chrono::milliseconds) {}};
+    std::unique_ptr<CVoiceRecorderView> recorderView;
+};
+
+TEST_F(TablePageRecorder, TheControlsFollowTheRecorder) {
+    EXPECT_EQ(Buttons(), "10000");  // RECORD, PLAY, PAUSE, STOP, INSERT
+    Click(IDC_RECORD);
+    EXPECT_EQ(Buttons(), "00110");
+    EXPECT_TRUE(Shows(IDC_PROGRESS));
+    EXPECT_FALSE(Shows(IDC_STATUS));
+    ASSERT_EQ(threads.held.size(), 1u);
+
+    settings.flags.fetch_or(FLAG_RECORD_BUSY);
+    SetDlgItemInt(page, IDC_DURATION, 7, TRUE);
+    recorderView->OnTimer();
+    recorderView->OnTimer();
+    EXPECT_EQ(Progress(), 2);
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETRANGE, FALSE, 0), 7);
+
+    // The thread could keep nothing: the status line says so in the bar's place.
+    settings.flags.fetch_or(FLAG_RECORD_FAILED);
+    recorderView->OnTimer();
+    EXPECT_EQ(Buttons(), "10000");
+    EXPECT_TRUE(Shows(IDC_STATUS));
+    EXPECT_FALSE(Shows(IDC_PROGRESS));
+    EXPECT_EQ(Status(), kRecordFailedMessage);
+
+    // A recording saved after STOP brings PLAY and INSERT at the next tick.
+    Click(IDC_RECORD);
+    Click(IDC_STOP);
+    EXPECT_EQ(Buttons(), "10000");
+    EXPECT_TRUE(Shows(IDC_PROGRESS));
+    settings.flags.fetch_and(~FLAG_RECORD_CANCELLED);
+    devices.onModeQuery = [this] { settings.flags.fetch_and(~FLAG_RECORD_BUSY); };
+    threads.held.back()();
+    EXPECT_TRUE(std::filesystem::exists(voice));
+    recorderView->OnTimer();
+    EXPECT_EQ(Buttons(), "11001");
+    Click(IDC_PLAY);
+    EXPECT_EQ(Buttons(), "10011");
 }
 
 }  // namespace
