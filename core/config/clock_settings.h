@@ -21,6 +21,8 @@ inline constexpr std::uint32_t kDefaultFlags = 31;
 // Run-time state shared by the window thread and the sound threads; never stored.
 // STOP, or the dialog's closing, before the recorder thread began: it records nothing then.
 inline constexpr std::uint32_t FLAG_RECORD_CANCELLED = 0x800;
+// A recorder thread runs, from before its waits until after its save: recordings take turns.
+inline constexpr std::uint32_t FLAG_RECORD_THREAD = 0x400;
 inline constexpr std::uint32_t FLAG_ICON_CREATED = 0x1000;
 inline constexpr std::uint32_t FLAG_STOP_SOUND = 0x2000;
 inline constexpr std::uint32_t FLAG_QUITTING = 0x4000;

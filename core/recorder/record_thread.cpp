@@ -85,6 +85,15 @@ void StartRecording(RecorderServices& services, const std::string& voicePath) {
 }
 
 void RecordThread(RecorderServices& services, SoundJob job) {
+    // A RECORD right after STOP must not meet the previous recording still being saved.
+    while ((services.flags.fetch_or(FLAG_RECORD_THREAD) & FLAG_RECORD_THREAD) != 0) {
+        if ((services.flags.load() & FLAG_QUITTING) != 0) return;
+        services.sleep(kPassInterval);
+    }
+    struct Turn {
+        std::atomic<std::uint32_t>& flags;
+        ~Turn() { flags.fetch_and(~FLAG_RECORD_THREAD); }
+    } turn{services.flags};
     if (!WaitWhile(services, FLAG_PLAY_BUSY) || !WaitWhile(services, FLAG_CHIME_BUSY)) return;
     if ((services.flags.load() & FLAG_RECORD_CANCELLED) != 0) return;
     const std::string path = std::move(job.path);

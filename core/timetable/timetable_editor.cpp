@@ -1,11 +1,13 @@
 #include "core/timetable/timetable_editor.h"
 
+#include <cctype>
 #include <utility>
 #include <vector>
 
 #include "core/config/file_replace.h"
 #include "core/config/profile_text.h"
 #include "core/config/settings_file.h"
+#include "core/config/sibling_path.h"
 #include "core/timetable/timetable_text.h"
 #include "core/timetable/tree_insert.h"
 #include "core/timetable/timetable_words.h"
@@ -129,16 +131,19 @@ bool TimeTableEditor::EndLabelEdit(TreeNode node, std::optional<std::string_view
     if ((m_pageFlags & PAGE_NEW_ITEM) == 0) return true;
     m_pageFlags &= ~PAGE_NEW_ITEM;
     const std::string text = typed ? std::string(*typed) : tree_.Text(node, kCancelledTextLimit);
-    bool valid = PassesStrictItemCheck(text);
-    if (valid) feedback_.SetStatus("OK. Item has been added");
-    if (valid && (m_pageFlags & PAGE_COPY_VOICE)) {
-        m_pageFlags &= ~PAGE_COPY_VOICE;
-        valid = CopyVoiceTo(text);
-    }
-    if (valid) return true;
+    const bool copyVoice = (m_pageFlags & PAGE_COPY_VOICE) != 0;
     m_pageFlags &= ~PAGE_COPY_VOICE;
+    std::string_view status = "OK. Item has been added";
+    if (!PassesStrictItemCheck(text)) {
+        status = "Deleted due to invalid format";
+    } else if (copyVoice && !CopyVoiceTo(text)) {
+        status = "Deleted: the recording cannot be copied to that file";
+    } else {
+        feedback_.SetStatus(status);
+        return true;
+    }
     tree_.Delete(node);
-    feedback_.SetStatus("Deleted due to invalid format");
+    feedback_.SetStatus(status);
     return false;
 }
 
@@ -148,9 +153,24 @@ bool TimeTableEditor::CopyVoiceTo(std::string_view itemText) {
     if (!files_.store) return false;
     const std::string value(TrimProfileSpace(ItemFile(itemText)));
     const std::string target = ResolveSoundPath(value, files_.store->ConfigPath());
-    if (target.empty()) return false;
+    if (target.empty() || !IsPortableFileName(target) || IsProgramFile(target)) return false;
     const FileSystem::ReadResult voice = files_.files.Read(files_.voicePath);
     return voice.status == FileSystem::ReadStatus::Ok && ReplaceFileContents(files_.files, target, voice.content);
+}
+
+// A copy over the configuration, its backup, the program or the recording itself would destroy it,
+// or leave the item playing whatever is recorded next.
+bool TimeTableEditor::IsProgramFile(const std::string& path) const {
+    const auto folded = [](std::string_view text) {
+        std::string lower(text);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower;
+    };
+    const std::string& config = files_.store->ConfigPath();
+    for (const std::string& own : {config, SiblingPath(config, ".bak"), SiblingPath(config, ".exe"), files_.voicePath}) {
+        if (folded(own) == folded(path)) return true;
+    }
+    return false;
 }
 
 void TimeTableEditor::Edit() {

@@ -84,6 +84,7 @@ private:
     // "Today" goes and "Tomorrow" becomes "Today", as the file was rolled; true when it was due.
     bool RollTreeIfDayChanged();
     bool CopyVoiceTo(std::string_view itemText);
+    bool IsProgramFile(const std::string& path) const;
     TreeNode SectionForNewItem();
 
     TreeControl& tree_;

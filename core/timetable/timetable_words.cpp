@@ -1,5 +1,6 @@
 #include "core/timetable/timetable_words.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "core/config/clock_settings.h"
@@ -129,6 +130,22 @@ std::optional<std::string> SectionNameFor(std::uint32_t kind, const std::tm& loc
         case KIND_WEEKDAY_DATE: return weekday + ", " + month + " " + day;
         default: return std::nullopt;
     }
+}
+
+bool IsPortableFileName(std::string_view path) {
+    const std::string_view name = path.substr(path.find_last_of("\\/") + 1);
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos) {
+            return false;
+        }
+    }
+    std::string device(name.substr(0, name.find('.')));
+    while (!device.empty() && device.back() == ' ') device.pop_back();
+    for (char& c : device) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (device == "CON" || device == "PRN" || device == "AUX" || device == "NUL") return false;
+    const bool numbered = device.size() == 4 && std::isdigit(static_cast<unsigned char>(device[3]));
+    return !(numbered && (device.starts_with("COM") || device.starts_with("LPT")));
 }
 
 }  // namespace tockbell

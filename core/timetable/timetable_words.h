@@ -45,6 +45,11 @@ inline std::string_view ItemFile(std::string_view text) { return text.size() > 6
 // else beside the program; empty when the value is too short to name a file.
 std::string ResolveSoundPath(const std::string& value, const std::string& programPath);
 
+// Whether the last part of a path can name a file on every system the time-table may be used on:
+// none of the characters that Windows refuses, no device name ("CON", "com1.wav"), and no end in
+// a dot or a blank, which Windows would drop.
+bool IsPortableFileName(std::string_view path);
+
 // "HH:MM=" of the given local time; its fields may run past their ranges, as mktime takes them.
 std::string ItemTimePrefix(std::tm local);
 

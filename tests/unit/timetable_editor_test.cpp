@@ -332,6 +332,7 @@ TEST_P(EndEditTest, KeepsChecksCopiesOrDeletes) {
 }
 
 const std::string kDeleted = "Deleted due to invalid format", kAdded = "OK. Item has been added";
+const std::string kNotCopied = "Deleted: the recording cannot be copied to that file";
 const std::string kSectionAdded = "OK. Section has been added", kFile = "FileName.wav", kLong(255, 'v');
 using C = EndEditCase;
 
@@ -351,10 +352,19 @@ INSTANTIATE_TEST_SUITE_P(
           kAdded, "D:\\Sounds\\Hi.wav"},
         C{"VoiceNameCutAt258", kNewVoice, kLong, std::nullopt, "  07:30=" + kLong, kAdded,
           "C:\\Apps\\" + kLong.substr(0, 252)},
-        C{"VoiceNotRecorded", kNewVoice, kFile, "07:45=Tea.wav", "", kDeleted, "", false},
-        C{"VoiceTargetLocked", kNewVoice, kFile, "07:45=D:\\Locked\\Tea.wav", "", kDeleted},
-        C{"VoiceWithoutName", kNewVoice, kFile, "07:45=   ", "", kDeleted},
-        C{"VoiceTooShortAName", kNewVoice, kFile, "07:45= ab", "", kDeleted},
+        C{"VoiceNotRecorded", kNewVoice, kFile, "07:45=Tea.wav", "", kNotCopied, "", false},
+        C{"VoiceTargetLocked", kNewVoice, kFile, "07:45=D:\\Locked\\Tea.wav", "", kNotCopied},
+        C{"VoiceWithoutName", kNewVoice, kFile, "07:45=   ", "", kNotCopied},
+        C{"VoiceTooShortAName", kNewVoice, kFile, "07:45= ab", "", kNotCopied},
+        C{"VoiceNameRefusedByWindows", kNewVoice, kFile, "07:45=Tea?.wav", "", kNotCopied},
+        C{"VoiceNameOfADevice", kNewVoice, kFile, "07:45=com1.wav", "", kNotCopied},
+        C{"VoiceNameEndingInADot", kNewVoice, kFile, "07:45=Tea.wav.", "", kNotCopied},
+        C{"VoiceOverTheConfiguration", kNewVoice, kFile, "07:45=tockbell.INI", "", kNotCopied},
+        C{"VoiceOverTheBackup", kNewVoice, kFile, "07:45=C:\\Apps\\Tockbell.bak", "", kNotCopied},
+        C{"VoiceOverTheProgram", kNewVoice, kFile, "07:45=Tockbell.exe", "", kNotCopied},
+        C{"VoiceOverTheRecording", kNewVoice, kFile, "07:45=TOCKBELL.wav", "", kNotCopied},
+        C{"VoiceInAFolderOfTheName", kNewVoice, kFile, "07:45=D:\\Con.d\\Tea.wav", "  07:45=D:\\Con.d\\Tea.wav",
+          kAdded, "D:\\Con.d\\Tea.wav"},
         C{"VoiceItemInvalid", kNewVoice, kFile, "7:45=Tea.wav", "", kDeleted},
         C{"EditKeepsAnyText", 0, "", "any text at all", "  any text at all", ""},
         C{"EditCancelled", 0, "", std::nullopt, "  06:00=Early.wav", ""}),

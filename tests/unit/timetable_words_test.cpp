@@ -99,6 +99,17 @@ TEST(TimeTableWords, ItemsByTheStrictCheckAndTheSaveCheck) {
     }
 }
 
+TEST(TimeTableWords, PortableFileNames) {
+    for (const auto& [name, portable] : std::vector<std::pair<std::string, bool>>{
+             {"Dentist appointment.wav", true}, {"D:\\Sounds\\Console.wav", true}, {"COM10.wav", true},
+             {"sub/CON.d\\x.mid", true},       {"a<b.wav", false},                 {"a:b.wav", false},
+             {"say \"hi\".wav", false},         {"tab\t.wav", false},               {"CON", false},
+             {"con.txt", false},                 {"nul .wav", false},                {"LPT9.mid", false},
+             {"Tea.wav.", false},                {"Tea.wav ", false},                {"D:\\Sounds\\", false}}) {
+        EXPECT_EQ(IsPortableFileName(name), portable) << name;
+    }
+}
+
 TEST(TimeTableWords, NewItemTimesRollOverAsMktimeNormalises) {
     for (const auto& [hour, minute, prefix] : std::vector<std::tuple<int, int, std::string>>{
              {23, 59 + 2, "00:01="}, {7, 5, "07:05="}, {0, -1, "23:59="}, {9, 58 + 2, "10:00="}}) {
