@@ -47,11 +47,11 @@ void StopDevice(RecorderServices& services, RecordingDevice& device) {
     }
 }
 
-// A device may report success and leave the file as it was.
+// A device may report success and leave the file as it was, or save a recording of no sound at all
+// when it had no input to record from: neither may take the place of a recording.
 bool HoldsRecording(RecorderServices& services, const std::string& temporary) {
     const std::optional<FileSystem::Stamp> stamp = services.files.StampOf(temporary);
-    if (!stamp) return false;
-    return stamp->size != EmptyVoiceFile().size() || services.files.Read(temporary).content != EmptyVoiceFile();
+    return stamp && stamp->size > EmptyVoiceFile().size();
 }
 
 void Fail(RecorderServices& services, const std::string& temporary) {

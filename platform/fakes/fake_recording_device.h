@@ -22,7 +22,7 @@ public:
     bool saves = true;
     int pauseFailsAfter = -1;  // pauses that succeed before one fails; -1 for never
     int stopLag = 0;           // mode queries after Stop that still answer Recording
-    std::string recording = "RIFF recorded";
+    std::string recording = "RIFF recorded" + std::string(100, '\x80');
     std::function<void()> onModeQuery;  // runs at every query while recording: the user's chance
 
     std::vector<std::string> Log() const {

@@ -485,7 +485,7 @@ shoot_settings() {
 # (the program's own sounds are in it already and so pass unchanged), into the file plugin, which
 # writes every sound into a FIFO; capture.py reads it at the pace of a sound card, appends what
 # arrives to E2E_CAPTURE and notes the real time of each block in E2E_CAPTURE_LOG. find_sounds.py
-# reads that format.
+# reads that format. The same default PCM records from the null device, or from a tone.
 E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_SOUNDS=$(cd "$E2E_SCRIPTS/../../res/sounds" && pwd)
 E2E_CAPTURE=$E2E_WORK/capture.raw
@@ -493,16 +493,32 @@ E2E_CAPTURE_LOG=$E2E_WORK/capture.log
 E2E_CAPTURE_BYTE_RATE=22050  # of that format
 
 # Captures all that the test's Wine programs play from now on; call it after e2e_begin and before
-# start_clock.
+# start_clock. With FREQUENCY (in Hz), what they record is a sine tone of that frequency, else silence.
+# The tone is 16-bit, so that the plug converts it to the 8 bits the program records: without a
+# conversion the file plugin is asked for more than its buffer holds and gives silence. The null
+# device below runs faster than real time, so a recording holds several times its length in tone.
 start_capture() {
-    local fifo=$E2E_WORK/capture.fifo
+    local frequency=${1:-} fifo=$E2E_WORK/capture.fifo tone=$E2E_WORK/tone.raw
     export HOME=$E2E_WORK/home
     mkdir -p "$HOME"
     mkfifo "$fifo"
+    if [ -n "$frequency" ]; then
+        sox -n -t raw -e signed-integer -b 16 -L -r 11025 -c 1 "$tone" synth 900 sine "$frequency" vol 0.4 ||
+            fail "cannot make a tone of $frequency Hz"
+    fi
     cat >"$HOME/.asoundrc" <<ASOUNDRC
-pcm.!default { type plug slave { pcm "tockbell_capture" format U8 rate 11025 channels 2 } }
-pcm.tockbell_capture { type file slave.pcm "null" file "$fifo" format "raw" }
+pcm.!default { type asym playback.pcm "tockbell_capture" capture.pcm "tockbell_tone" }
+pcm.tockbell_capture { type plug slave { pcm "tockbell_fifo" format U8 rate 11025 channels 2 } }
+pcm.tockbell_fifo { type file slave.pcm "null" file "$fifo" format "raw" }
 ASOUNDRC
+    if [ -n "$frequency" ]; then
+        cat >>"$HOME/.asoundrc" <<ASOUNDRC
+pcm.tockbell_tone { type plug slave { pcm "tockbell_tone_file" format S16_LE rate 11025 channels 1 } }
+pcm.tockbell_tone_file { type file slave.pcm "null" file "/dev/null" infile "$tone" format "raw" }
+ASOUNDRC
+    else
+        echo 'pcm.tockbell_tone { type plug slave.pcm "null" }' >>"$HOME/.asoundrc"
+    fi
     # Wine tries PulseAudio before ALSA; a PulseAudio server on the machine would take the sound.
     export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winepulse.drv=d"
     : >"$E2E_CAPTURE"
@@ -606,6 +622,36 @@ expect_sounds() {
 # which find_sounds.py can compare with the capture.
 make_tone() {
     sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine 1000 vol 0.5
+}
+
+# What the WAV file FILE holds: "CHANNELS BITS RATE", then "silent" or the frequency that dominates
+# its middle second, to 10 Hz from 50 to 3000 Hz; fails when it is no PCM WAVE file. The power is
+# summed over short windows, as a recording through the null device jumps in phase every few hundred
+# frames.
+wave_tone() {
+    python3 - "$1" <<'PYTHON'
+import math, sys, wave
+WINDOW = 512
+with wave.open(sys.argv[1]) as sound:
+    channels, width, rate = sound.getnchannels(), sound.getsampwidth(), sound.getframerate()
+    frames = sound.readframes(sound.getnframes())
+first = frames[::channels * width]  # 8-bit: the first channel; any other width is told below
+middle = first[len(first) // 2 - rate // 2:][:rate]
+hann = [0.5 - 0.5 * math.cos(2 * math.pi * i / WINDOW) for i in range(WINDOW)]
+def power(frequency):
+    factor, total = 2 * math.cos(2 * math.pi * frequency / rate), 0.0
+    for start in range(0, len(middle) - WINDOW + 1, WINDOW):
+        before = last = 0.0
+        for weight, byte in zip(hann, middle[start:start + WINDOW]):
+            before, last = last, weight * (byte - 128) + factor * last - before
+        total += before * before + last * last - factor * before * last
+    return total
+if width != 1 or max(abs(byte - 128) for byte in frames) <= 2:
+    tone = "silent"
+else:
+    tone = max(range(50, 3001, 10), key=power)
+print(channels, width * 8, rate, tone)
+PYTHON
 }
 
 # libfaketime fakes the monotonic clock too unless told not to, and Wine measures every timed wait

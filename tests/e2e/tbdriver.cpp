@@ -13,9 +13,9 @@
 //   tbdriver DESKTOP controls TITLE           prints its controls at any depth, one a line: id, class,
 //                                             states and text, tab-separated; the states are those of
 //                                             "checked", "disabled", "hidden" and "pos=N" (a trackbar's
-//                                             position) that hold, "-" for none; the text shows CR, LF,
-//                                             tab, backslash and any other byte outside printable ASCII
-//                                             as \r, \n, \t, a doubled backslash and \xNN
+//                                             or a progress bar's position) that hold, "-" for none; the
+//                                             text shows CR, LF, tab, backslash and any other byte outside
+//                                             printable ASCII as \r, \n, \t, a doubled backslash and \xNN
 //   tbdriver DESKTOP text TITLE ID            prints the whole text of its control ID as it is
 //   tbdriver DESKTOP set-text TITLE ID TEXT   sets that text (WM_SETTEXT)
 //   tbdriver DESKTOP set-pos TITLE ID POS     moves its trackbar ID to POS (TBM_SETPOS)
@@ -242,6 +242,7 @@ std::string ControlLine(HWND control) {
     if (!IsWindowEnabled(control)) state("disabled");
     if (!IsWindowVisible(control)) state("hidden");
     if (kind == TRACKBAR_CLASSA) state("pos=" + std::to_string(static_cast<LRESULT>(Ask(control, TBM_GETPOS))));
+    if (kind == PROGRESS_CLASSA) state("pos=" + std::to_string(static_cast<LRESULT>(Ask(control, PBM_GETPOS))));
     std::string line = std::to_string(GetDlgCtrlID(control)) + '\t' + kind + '\t' + (states.empty() ? "-" : states) + '\t';
     for (const char c : TextOf(control).value_or("")) {
         switch (c) {

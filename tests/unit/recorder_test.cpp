@@ -266,7 +266,9 @@ TEST_F(Recorder, ARecordingThatCannotBeMadeLeavesTheOldOne) {
           Case{"a read-only folder", [](RecorderRig& r) { r.files.readOnlyFolders.insert("C:\\Clock\\"); }, {}},
           Case{"the save fails", [](RecorderRig& r) { r.devices.saves = false; }, {"open", "record", "stop", save, "close"}},
           Case{"the save reports success and writes nothing",
-               [](RecorderRig& r) { r.devices.recording = EmptyVoiceFile(); }, {"open", "record", "stop", save, "close"}}}) {
+               [](RecorderRig& r) { r.devices.recording = EmptyVoiceFile(); }, {"open", "record", "stop", save, "close"}},
+          Case{"the input gave no sound", [](RecorderRig& r) { r.devices.recording = EmptyVoiceFile().substr(0, 44); },
+               {"open", "record", "stop", save, "close"}}}) {
         for (const bool hadOne : {true, false}) {
             RecorderRig r;
             if (hadOne) r.files.files[kVoice] = kOldRecording;

@@ -51,7 +51,7 @@ protected:
 
 TEST_F(RecorderThreads, StopAndChimesEndRecordingsThatAreKeptWhole) {
     for (int round = 0; round < 20; ++round) {
-        devices.recording = "RIFF recording " + std::to_string(round);
+        devices.recording = "RIFF recording " + std::to_string(round) + std::string(100, '\x80');
         recorder.OnRecord(controls);
         WaitFor(FLAG_RECORD_BUSY, true);
         if (round % 2 == 0) {
