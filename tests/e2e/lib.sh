@@ -76,7 +76,8 @@ make_prefix() {
 }
 
 e2e_cleanup() {
-    local status=$?
+    local status=$? folder
+    for folder in "${E2E_READ_ONLY[@]}"; do writable_folder "$folder" || true; done
     timeout 30 wineserver -k >/dev/null 2>&1 || true
     timeout 30 wineserver -w >/dev/null 2>&1 || true
     [ -z "${E2E_XVFB_PID:-}" ] || kill "$E2E_XVFB_PID" 2>/dev/null || true
@@ -155,6 +156,19 @@ expect_folder() {
     found=$(cd "$folder" && ls -A | sort)
     expected=$(printf '%s\n' "$@" | sort)
     [ "$found" = "$expected" ] || fail "$folder holds [$(echo $found)], expected [$(echo $expected)]"
+}
+
+# Makes FOLDER take no new file and let none go until writable_folder or the cleanup. Root passes
+# over permissions, so as root the folder is made immutable.
+E2E_READ_ONLY=()
+read_only_folder() {
+    if [ "$(id -u)" -eq 0 ]; then chattr +i "$1" || fail "cannot make $1 immutable"; else chmod a-w "$1"; fi
+    E2E_READ_ONLY+=("$1")
+    ! touch "$1/.read-only" 2>/dev/null || fail "$1 still takes files"
+}
+writable_folder() {
+    [ "$(id -u)" -ne 0 ] || chattr -i "$1"
+    chmod u+w "$1"
 }
 
 # The X window of the test's Wine desktop; its corner is the point 0, 0 of the Windows screen.
@@ -503,7 +517,7 @@ start_capture() {
     mkdir -p "$HOME"
     mkfifo "$fifo"
     if [ -n "$frequency" ]; then
-        sox -n -t raw -e signed-integer -b 16 -L -r 11025 -c 1 "$tone" synth 900 sine "$frequency" vol 0.4 ||
+        sox -n -t raw -e signed-integer -b 16 -L -r 11025 -c 1 "$tone" synth 300 sine "$frequency" vol 0.4 ||
             fail "cannot make a tone of $frequency Hz"
     fi
     cat >"$HOME/.asoundrc" <<ASOUNDRC
@@ -624,10 +638,10 @@ make_tone() {
     sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine 1000 vol 0.5
 }
 
-# What the WAV file FILE holds: "CHANNELS BITS RATE", then "silent" or the frequency that dominates
-# its middle second, to 10 Hz from 50 to 3000 Hz; fails when it is no PCM WAVE file. The power is
-# summed over short windows, as a recording through the null device jumps in phase every few hundred
-# frames.
+# What the WAV file FILE holds: "CHANNELS BITS RATE", then for 8-bit sound "silent" or the frequency
+# that dominates the middle second of its first channel, to 10 Hz from 50 to 3000 Hz ("-" for other
+# widths); fails when it is no PCM WAVE file. The power is summed over short windows, as a recording
+# through the null device jumps in phase every few hundred frames.
 wave_tone() {
     python3 - "$1" <<'PYTHON'
 import math, sys, wave
@@ -635,8 +649,8 @@ WINDOW = 512
 with wave.open(sys.argv[1]) as sound:
     channels, width, rate = sound.getnchannels(), sound.getsampwidth(), sound.getframerate()
     frames = sound.readframes(sound.getnframes())
-first = frames[::channels * width]  # 8-bit: the first channel; any other width is told below
-middle = first[len(first) // 2 - rate // 2:][:rate]
+first = frames[::channels * width]
+middle = first[max(0, len(first) // 2 - rate // 2):][:rate]
 hann = [0.5 - 0.5 * math.cos(2 * math.pi * i / WINDOW) for i in range(WINDOW)]
 def power(frequency):
     factor, total = 2 * math.cos(2 * math.pi * frequency / rate), 0.0
@@ -646,7 +660,9 @@ def power(frequency):
             before, last = last, weight * (byte - 128) + factor * last - before
         total += before * before + last * last - factor * before * last
     return total
-if width != 1 or max(abs(byte - 128) for byte in frames) <= 2:
+if width != 1:
+    tone = "-"
+elif max(abs(byte - 128) for byte in frames) <= 2:
     tone = "silent"
 else:
     tone = max(range(50, 3001, 10), key=power)
