@@ -7,6 +7,9 @@ export TZ=UTC LC_ALL=C
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
 E2E_WORK=$build/$2
 E2E_LOG=$E2E_WORK/wine.log
+# And the sound that start_capture captures, which lib.sh put in the folder it had named.
+E2E_CAPTURE=$E2E_WORK/capture.raw
+E2E_CAPTURE_LOG=$E2E_WORK/capture.log
 export WINEPREFIX=$E2E_WORK/wineprefix
 E2E_CLOCK='2026-12-08 10:05:00'  # no chime falls due meanwhile
 
