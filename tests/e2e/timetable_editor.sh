@@ -29,7 +29,7 @@ choose_tab Table
 expect_tree "filled from the file" "$(printf '%s\n' 'Everyday [bold]' '  07:30=a.wav' '  18:45=Gong.wav' \
     'Holiday [bold]' '  12:00=Noon.wav' 'March 08 [bold]' '  09:15=Bell.wav' '  25:00=Late.wav')"
 [ -z "$(table_status)" ] || fail "the status line shows '$(table_status)' before the editor said anything"
-[ "$(setting_states 1019 msctls_progress32)" = - ] ||
+[ "$(setting_states 1019 msctls_progress32)" = pos=0 ] ||
     fail "the progress bar is [$(setting_states 1019 msctls_progress32)] before the status line shows"
 
 # Save stops at the first invalid node: a section's title, then an item in a section that it opens. The
@@ -59,7 +59,7 @@ save_stops_at 25:00=Late.wav 'Everyday [bold]' '  07:30=a.wav' '  18:45=Gong.wav
     '  12:00=Noon.wav' 'March 08 [bold] [expanded]' '  09:15=Bell.wav' \
     '  25:00=Late.wav [selected] [editing: 25:00=Late.wav]'
 mend 23:00=Late.wav
-[ "$(setting_states 1019 msctls_progress32)" = hidden ] ||
+[ "$(setting_states 1019 msctls_progress32)" = "hidden pos=0" ] ||
     fail "the progress bar is [$(setting_states 1019 msctls_progress32)] beside the status line"
 click_setting 1033
 expect_status "OK"
