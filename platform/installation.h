@@ -5,27 +5,30 @@
 
 namespace tockbell {
 
-// The start-at-log-on entries: a value of the current user's Run key, and the same value of the
-// machine's Run key, which is only ever removed.
+// The start-at-log-on entries: the current user's (the Run key's value on Windows, the XDG autostart
+// entry on Linux), and the machine's, which is only ever removed.
 class StartupEntries {
 public:
     virtual ~StartupEntries() = default;
-    // None when the value cannot be read.
+    // The program the user's entry starts; none when there is no entry or it cannot be read.
     virtual std::optional<std::string> ReadUserValue(const std::string& name) = 0;
+    // True when a stored value names `program`: Windows compares paths ignoring case, Linux exactly.
+    virtual bool NamesProgram(const std::string& stored, const std::string& program) = 0;
     virtual void WriteUserValue(const std::string& name, const std::string& value) = 0;
     virtual void DeleteUserValue(const std::string& name) = 0;
     virtual void DeleteMachineValue(const std::string& name) = 0;
 };
 
-// The Start menu's Programs folder and the shortcuts in it.
+// The program's entry in the menu of programs: a shortcut in the Start menu's Programs folder, or a
+// desktop entry among the user's applications.
 class ProgramMenu {
 public:
     virtual ~ProgramMenu() = default;
-    // None when the shell cannot name the folder.
-    virtual std::optional<std::string> ProgramsFolder() = 0;
-    // Writes (or overwrites) a shortcut at `linkPath` to `target`.
-    virtual void CreateShortcut(const std::string& target, const std::string& linkPath,
-                                const std::string& description) = 0;
+    // The file of the entry `name`; none when the system names no folder for it.
+    virtual std::optional<std::string> EntryPath(const std::string& name) = 0;
+    // Writes (or overwrites) the entry `name` that starts `target`. Where the system names no folder,
+    // the system's own fallback place, if it has one; otherwise nothing.
+    virtual void CreateEntry(const std::string& name, const std::string& target) = 0;
 };
 
 // Deleting the running program when the system next starts.

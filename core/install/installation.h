@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -8,25 +9,34 @@
 
 namespace tockbell {
 
+// Deleting the executable when the system next starts: the system's own way, or the profile that
+// holds WININIT.INI where the system has none.
+struct DeferredDeletion {
+    DeferredDelete& system;
+    ProfileStrings& profile;
+};
+
 // Everything the installation touches, and the program's name and place.
 struct Installation {
     std::string entryName;    // "Striking Tockbell": the Run value, the shortcut and its description
-    std::string programPath;  // the running executable
+    std::string programPath;  // the running executable, which the entries start
+    std::string filesBase;    // the program's files are SiblingPath(filesBase, ".ini") and so on
     StartupEntries& startup;
     ProgramMenu& menu;
     FileSystem& files;
-    ProfileStrings& profile;
-    DeferredDelete& deferredDelete;
+    // None where the executable is not the program's to delete: on Linux it belongs to a package or
+    // a build folder.
+    std::optional<DeferredDeletion> deferredDeletion;
 };
 
-// At every start of the first copy: registers the program to start at log-on when the Run value is
-// missing or names another place, and only then writes the menu shortcut. Later starts from the
-// same place write nothing, so a shortcut the user deleted stays deleted.
+// At every start of the first copy: registers the program to start at log-on when the user's entry
+// is missing or names another program, and only then writes the menu entry. Later starts of the
+// same program write nothing, so a menu entry the user deleted stays deleted.
 void RegisterAutostart(Installation& installation);
 
-// At the end of a run after "Uninstall Tockbell": removes the Run value, the shortcut and the
-// program's files beside it except the recorded message, and has the executable deleted when the
-// system next starts.
+// At the end of a run after "Uninstall Tockbell": removes the start-at-log-on entries, the menu
+// entry and the program's files except the recorded message, and has the executable deleted when
+// the system next starts where it is the program's to delete.
 void UninstallProgram(Installation& installation);
 
 }  // namespace tockbell

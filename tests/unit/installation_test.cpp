@@ -1,6 +1,7 @@
 #include "core/install/installation.h"
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ constexpr const char* kName = "Striking Tockbell";
 constexpr const char* kProgram = "C:\\Apps\\Tockbell.exe";
 constexpr const char* kPrograms = "C:\\Users\\me\\Start Menu\\Programs";
 constexpr const char* kLink = "C:\\Users\\me\\Start Menu\\Programs\\Striking Tockbell.lnk";
+constexpr const char* kFallbackLink = "C:\\WINDOWS\\Striking Tockbell.lnk";
 
 // The registry, the shell and the restart in memory; every change is logged in order.
 class FakeSystem : public StartupEntries, public ProgramMenu, public DeferredDelete {
@@ -23,6 +25,9 @@ public:
         const auto found = userValues.find(name);
         if (found == userValues.end()) return std::nullopt;
         return found->second;
+    }
+    bool NamesProgram(const std::string& stored, const std::string& program) override {
+        return stored == program || otherSpellings.count(stored) > 0;
     }
     void WriteUserValue(const std::string& name, const std::string& value) override {
         userValues[name] = value;
@@ -36,11 +41,14 @@ public:
         machineValues.erase(name);
         log.push_back("delete machine value");
     }
-    std::optional<std::string> ProgramsFolder() override { return programsFolder; }
-    void CreateShortcut(const std::string& target, const std::string& linkPath,
-                        const std::string& description) override {
-        files->files[linkPath] = target + "|" + description;
-        log.push_back("shortcut " + linkPath);
+    std::optional<std::string> EntryPath(const std::string& name) override {
+        if (!programsFolder) return std::nullopt;
+        return *programsFolder + "\\" + name + ".lnk";
+    }
+    void CreateEntry(const std::string& name, const std::string& target) override {
+        const std::string path = EntryPath(name).value_or(kFallbackLink);
+        files->files[path] = target + "|" + name;
+        log.push_back("entry " + path);
     }
     bool HasPendingDelete() override { return ntFamily; }
     void DeleteAtRestart(const std::string& path) override { log.push_back("delete at restart " + path); }
@@ -48,6 +56,7 @@ public:
     std::string WindowsFolder() override { return "C:\\WINDOWS"; }
 
     std::map<std::string, std::string> userValues, machineValues;
+    std::set<std::string> otherSpellings;  // stored values the system takes as naming the program too
     std::optional<std::string> programsFolder = kPrograms;
     bool ntFamily = true;
     FakeFileSystem* files = nullptr;
@@ -58,9 +67,14 @@ class InstallationTest : public testing::Test {
 protected:
     InstallationTest() { system.files = &files; }
     Installation At(const std::string& program) {
-        return Installation{kName, program, system, system, files, profile, system};
+        return Installation{kName, program, program, system, system, files, DeferredDeletion{system, profile}};
     }
     std::vector<std::string> TakeLog() { return std::exchange(system.log, {}); }
+    std::vector<std::string> FilesLeft() const {
+        std::vector<std::string> left;
+        for (const auto& [path, content] : files.files) left.push_back(path);
+        return left;
+    }
 
     FakeFileSystem files;
     PortableProfileStrings profile{files};
@@ -72,21 +86,30 @@ TEST_F(InstallationTest, FirstStartRegistersAndMakesTheShortcut) {
     Installation installation = At(kProgram);
     RegisterAutostart(installation);
     EXPECT_EQ(TakeLog(), (std::vector<std::string>{"user value C:\\Apps\\Tockbell.exe", "delete machine value",
-                                                   std::string("shortcut ") + kLink}));
+                                                   std::string("entry ") + kLink}));
     EXPECT_EQ(files.files[kLink], std::string(kProgram) + "|" + kName);
     EXPECT_TRUE(system.machineValues.empty());
 }
 
-TEST_F(InstallationTest, LaterStartsFromTheSamePlaceWriteNothing) {
+TEST_F(InstallationTest, LaterStartsOfTheSameProgramWriteNothing) {
     Installation installation = At(kProgram);
     RegisterAutostart(installation);
     files.files.erase(kLink);  // the user deleted the shortcut
     TakeLog();
     RegisterAutostart(installation);
+    system.otherSpellings = {"c:\\APPS\\tockbell.EXE"};
     system.userValues[kName] = "c:\\APPS\\tockbell.EXE";
     RegisterAutostart(installation);
     EXPECT_TRUE(TakeLog().empty());
     EXPECT_EQ(files.files.count(kLink), 0u);
+}
+
+TEST_F(InstallationTest, AValueTheSystemTakesForAnotherProgramIsRewritten) {
+    system.userValues[kName] = "c:\\APPS\\tockbell.EXE";
+    Installation installation = At(kProgram);
+    RegisterAutostart(installation);
+    EXPECT_EQ(system.userValues[kName], kProgram);
+    EXPECT_EQ(files.files.count(kLink), 1u);
 }
 
 TEST_F(InstallationTest, AMovedCopyRewritesValueAndShortcut) {
@@ -100,14 +123,13 @@ TEST_F(InstallationTest, AMovedCopyRewritesValueAndShortcut) {
     EXPECT_EQ(TakeLog().size(), 3u);
 }
 
-TEST_F(InstallationTest, WithoutAProgramsFolderTheShortcutGoesToWindowsAndStaysAtUninstall) {
+TEST_F(InstallationTest, AnEntryWrittenWhereTheMenuNamesNoFolderStaysAtUninstall) {
     system.programsFolder.reset();
     Installation installation = At(kProgram);
     RegisterAutostart(installation);
-    const std::string fallback = "C:\\WINDOWS\\Striking Tockbell.lnk";
-    EXPECT_EQ(files.files.count(fallback), 1u);
+    EXPECT_EQ(files.files.count(kFallbackLink), 1u);
     UninstallProgram(installation);
-    EXPECT_EQ(files.files.count(fallback), 1u);
+    EXPECT_EQ(files.files.count(kFallbackLink), 1u);
 }
 
 TEST_F(InstallationTest, UninstallRemovesEverythingButTheRecording) {
@@ -121,9 +143,19 @@ TEST_F(InstallationTest, UninstallRemovesEverythingButTheRecording) {
     UninstallProgram(installation);
     EXPECT_EQ(TakeLog(), (std::vector<std::string>{"delete user value", "delete at restart C:\\Apps\\Tockbell.exe"}));
     EXPECT_TRUE(system.userValues.empty());
-    std::vector<std::string> left;
-    for (const auto& [path, content] : files.files) left.push_back(path);
-    EXPECT_EQ(left, (std::vector<std::string>{"C:\\Apps\\Other.ini", "C:\\Apps\\Tockbell.exe", "C:\\Apps\\Tockbell.wav"}));
+    EXPECT_EQ(FilesLeft(),
+              (std::vector<std::string>{"C:\\Apps\\Other.ini", "C:\\Apps\\Tockbell.exe", "C:\\Apps\\Tockbell.wav"}));
+}
+
+TEST_F(InstallationTest, FilesApartFromTheExecutableAreRemovedAndNoExecutableIsDeletedWithoutADeferredDelete) {
+    const std::string base = "/home/me/.config/tockbell/tockbell";
+    Installation installation{kName, "/usr/bin/tockbell", base, system, system, files, std::nullopt};
+    for (const char* extension : {".ini", ".bak", ".txt", ".wav"}) files.files[base + extension] = "x";
+    files.files["/usr/bin/tockbell"] = "x";
+    files.files["/usr/bin/tockbell.ini"] = "x";
+    UninstallProgram(installation);
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"delete user value"}));
+    EXPECT_EQ(FilesLeft(), (std::vector<std::string>{base + ".wav", "/usr/bin/tockbell", "/usr/bin/tockbell.ini"}));
 }
 
 TEST_F(InstallationTest, OutsideTheNtFamilyWininitDeletesTheProgram) {

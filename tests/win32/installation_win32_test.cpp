@@ -67,7 +67,7 @@ protected:
         fs::remove_all(folder, ignored);
     }
     Installation For(const std::string& path) {
-        return Installation{kEntry, path, startup, menu, files, profile, deferredDelete};
+        return Installation{kEntry, path, path, startup, menu, files, DeferredDeletion{deferredDelete, profile}};
     }
     std::string LinkPath() { return *menu.ProgramsFolder() + "\\" + kEntry + ".lnk"; }
 
@@ -131,6 +131,44 @@ TEST_F(InstallationWin32Test, UninstallRemovesEntriesAndFilesAndDeletesTheProgra
     EXPECT_TRUE(fs::exists(SiblingPath(program, ".wav")));
     EXPECT_TRUE(fs::exists(program));  // until the next restart
     EXPECT_NE(PendingRenames().find("tbcopy.exe"), std::string::npos) << PendingRenames();
+}
+
+TEST(RegistryStartupEntriesTest, AStoredValueNamesTheProgramInAnyCase) {
+    struct Case {
+        const char* stored;
+        bool namesProgram;
+    };
+    const Case cases[] = {
+        {"C:\\Apps\\Tockbell.exe", true},
+        {"c:\\APPS\\tockbell.EXE", true},
+        {"C:\\Apps\\Tockbell.exe ", false},
+        {"C:\\Apps\\Tockbell", false},
+        {"D:\\Apps\\Tockbell.exe", false},
+        {"", false},
+    };
+    RegistryStartupEntries startup;
+    for (const Case& c : cases) {
+        EXPECT_EQ(startup.NamesProgram(c.stored, "C:\\Apps\\Tockbell.exe"), c.namesProgram) << c.stored;
+    }
+}
+
+// The shell as it is when it cannot name the Programs folder.
+class NoProgramsFolderMenu : public ShellProgramMenu {
+public:
+    std::optional<std::string> ProgramsFolder() override { return std::nullopt; }
+};
+
+TEST_F(InstallationWin32Test, WithoutAProgramsFolderTheShortcutGoesToWindowsAndStaysAtUninstall) {
+    NoProgramsFolderMenu noFolder;
+    Installation installation{kEntry, program, program, startup, noFolder, files, std::nullopt};
+    const std::string fallback = std::string("C:\\WINDOWS\\") + kEntry + ".lnk";
+    DeleteFileA(fallback.c_str());
+    EXPECT_FALSE(noFolder.EntryPath(kEntry).has_value());
+    RegisterAutostart(installation);
+    EXPECT_NE(GetFileAttributesA(fallback.c_str()), INVALID_FILE_ATTRIBUTES);
+    UninstallProgram(installation);
+    EXPECT_NE(GetFileAttributesA(fallback.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(fallback.c_str());
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ void WithInstallation(Step step) {
     Win32FileSystem files;
     Win32ProfileStrings profile;
     SystemDeferredDelete deferredDelete;
-    Installation installation{name, program, startup, menu, files, profile, deferredDelete};
+    Installation installation{name, program, program, startup, menu, files, DeferredDeletion{deferredDelete, profile}};
     step(installation);
 }
 

@@ -2,11 +2,16 @@
 
 #include <shobjidl.h>
 
+#include "core/config/profile_text.h"
+
 namespace tockbell {
 
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kFallbackFolder = "C:\\WINDOWS";
+
+std::string ShortcutPath(const std::string& folder, const std::string& name) { return folder + "\\" + name + ".lnk"; }
 
 // The Run key of `root`, opened or created; closed when it goes out of scope.
 class RunKey {
@@ -46,6 +51,10 @@ std::optional<std::string> RegistryStartupEntries::ReadUserValue(const std::stri
     return std::string(value, strnlen(value, size));
 }
 
+bool RegistryStartupEntries::NamesProgram(const std::string& stored, const std::string& program) {
+    return EqualIgnoringCase(stored, program);
+}
+
 void RegistryStartupEntries::WriteUserValue(const std::string& name, const std::string& value) {
     RunKey key(HKEY_CURRENT_USER, KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!key.get()) return;
@@ -73,11 +82,17 @@ std::optional<std::string> ShellProgramMenu::ProgramsFolder() {
     return std::string(path);
 }
 
-void ShellProgramMenu::CreateShortcut(const std::string& target, const std::string& linkPath,
-                                      const std::string& description) {
+std::optional<std::string> ShellProgramMenu::EntryPath(const std::string& name) {
+    const std::optional<std::string> folder = ProgramsFolder();
+    if (!folder) return std::nullopt;
+    return ShortcutPath(*folder, name);
+}
+
+void ShellProgramMenu::CreateEntry(const std::string& name, const std::string& target) {
+    const std::string linkPath = ShortcutPath(ProgramsFolder().value_or(kFallbackFolder), name);
     // The component library is needed for the shell link only, and only while it is written.
     const HRESULT initialised = CoInitialize(nullptr);
-    CreateShellShortcut(target.c_str(), linkPath.c_str(), description.c_str());
+    CreateShellShortcut(target.c_str(), linkPath.c_str(), name.c_str());
     if (SUCCEEDED(initialised)) CoUninitialize();
 }
 

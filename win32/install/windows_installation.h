@@ -11,17 +11,22 @@ namespace tockbell {
 class RegistryStartupEntries : public StartupEntries {
 public:
     std::optional<std::string> ReadUserValue(const std::string& name) override;
+    // Windows names one file by any case of its path.
+    bool NamesProgram(const std::string& stored, const std::string& program) override;
     void WriteUserValue(const std::string& name, const std::string& value) override;
     void DeleteUserValue(const std::string& name) override;
     void DeleteMachineValue(const std::string& name) override;
 };
 
-// The Start menu's Programs folder of the current user, through the shell.
+// The shortcut "<name>.lnk" in the Start menu's Programs folder of the current user, through the
+// shell; in C:\WINDOWS when the shell names no Programs folder.
 class ShellProgramMenu : public ProgramMenu {
 public:
-    std::optional<std::string> ProgramsFolder() override;
-    void CreateShortcut(const std::string& target, const std::string& linkPath,
-                        const std::string& description) override;
+    std::optional<std::string> EntryPath(const std::string& name) override;
+    // The shortcut's description is its name.
+    void CreateEntry(const std::string& name, const std::string& target) override;
+    // None when the shell cannot name the folder.
+    virtual std::optional<std::string> ProgramsFolder();
 };
 
 class SystemDeferredDelete : public DeferredDelete {
