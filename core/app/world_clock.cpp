@@ -48,4 +48,13 @@ std::string TooltipText(const std::tm& local) {
     return std::string(text, length);
 }
 
+std::vector<std::string> WorldClockLines(std::span<const std::string> zoneLines, std::time_t now) {
+    std::vector<std::string> lines;
+    for (const std::string& zoneLine : zoneLines) {
+        if (zoneLine.empty()) break;
+        lines.push_back(WorldClockText(zoneLine, now));
+    }
+    return lines;
+}
+
 }  // namespace tockbell

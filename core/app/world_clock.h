@@ -1,8 +1,10 @@
 #pragma once
 
 #include <ctime>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tockbell {
 
@@ -10,6 +12,9 @@ namespace tockbell {
 // plus the line's offset, "%H:%M", followed by the line from its first blank on. The offset is a
 // whole number of hours with an optional ":MM" ("+5:30 in Mumbai").
 std::string WorldClockText(std::string_view zoneLine, std::time_t now);
+
+// The tray menu's world-clock lines for `now`: one for each of the leading non-empty zone lines.
+std::vector<std::string> WorldClockLines(std::span<const std::string> zoneLines, std::time_t now);
 
 // The tooltip: "%H:%M,%A,%B %d,%Y" of a local time, at most 63 characters.
 std::string TooltipText(const std::tm& local);

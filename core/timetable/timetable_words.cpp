@@ -100,7 +100,7 @@ bool IsValidItemText(std::string_view text) {
 
 std::string ResolveSoundPath(const std::string& value, const std::string& programPath) {
     if (value.size() <= 2) return {};
-    if (value[0] == '\\' || value[1] == ':') return value;
+    if (value[0] == '\\' || value[0] == '/' || value[1] == ':') return value;
     return SiblingPath(programPath, value);
 }
 

@@ -41,8 +41,9 @@ bool IsValidItemText(std::string_view text);
 inline std::string_view ItemKey(std::string_view text) { return text.substr(0, 5); }
 inline std::string_view ItemFile(std::string_view text) { return text.size() > 6 ? text.substr(6) : std::string_view(); }
 
-// A time-table value as a path: a full path (a drive letter or a leading "\") as it is, anything
-// else beside the program; empty when the value is too short to name a file.
+// A time-table value as a path: a full path (a drive letter, or a leading "\" or "/": Windows
+// takes either, and Linux knows only "/") as it is, anything else beside the program (on Linux, in
+// its configuration folder); empty when the value is too short to name a file.
 std::string ResolveSoundPath(const std::string& value, const std::string& programPath);
 
 // Whether the last part of a path can name a file on every system the time-table may be used on:

@@ -54,6 +54,8 @@ TEST(ResolveSoundPath, FullPathsStayRelativeOnesGoBesideTheProgram) {
     EXPECT_EQ(ResolveSoundPath("C:\\Sounds\\a.wav", kProgram), "C:\\Sounds\\a.wav");
     EXPECT_EQ(ResolveSoundPath("\\\\server\\a.wav", kProgram), "\\\\server\\a.wav");
     EXPECT_EQ(ResolveSoundPath("\\a.wav", kProgram), "\\a.wav");
+    EXPECT_EQ(ResolveSoundPath("/home/me/a.wav", "/home/me/.config/tockbell/tockbell"), "/home/me/a.wav");
+    EXPECT_EQ(ResolveSoundPath("Gong a.wav", "/home/me/.config/tockbell/tockbell"), "/home/me/.config/tockbell/Gong a.wav");
     EXPECT_EQ(ResolveSoundPath("Sounds\\a.mid", kProgram), "C:\\Apps\\Sounds\\a.mid");
     EXPECT_EQ(ResolveSoundPath(".wav", kProgram), "C:\\Apps\\Tockbell.wav");
     EXPECT_EQ(ResolveSoundPath("a.", kProgram), "");

@@ -36,6 +36,12 @@ TEST(WorldClockText, OffsetsAndComments) {
     }
 }
 
+TEST(WorldClockLines, StopAtTheFirstEmptyZoneLine) {
+    const std::vector<std::string> zones{"+9 in Singapore", "-7 in San Francisco", "", "+4 in Moscow"};
+    EXPECT_EQ(WorldClockLines(zones, kNow), (std::vector<std::string>{"23:05 in Singapore", "07:05 in San Francisco"}));
+    EXPECT_TRUE(WorldClockLines(std::vector<std::string>{"", "+4 in Moscow"}, kNow).empty());
+}
+
 TEST(TooltipText, ReadsTimeWeekdayMonthDayYear) {
     std::tm local{};
     local.tm_year = 126;

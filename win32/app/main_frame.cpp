@@ -53,7 +53,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         LoadSettings(*config_, tray.settings);
     }
     services_.emplace(tray.settings, config_ ? &*config_ : nullptr, files_, programPath);
-    if (!tray.Create(Window(), *services_, app_.Painter())) {
+    if (!tray.Create(Window(), services_->Actions(), app_.Painter())) {
         config_.reset();  // the window is destroyed before it lived; that destruction must not save
         return -1;
     }

@@ -13,12 +13,12 @@ HMENU LoadTrayMenu(std::span<const std::string> zoneLines, std::time_t now) {
         return nullptr;
     }
     SetMenuDefaultItem(popup, 0, TRUE);
-    UINT lines = 0;
-    for (; lines < zoneLines.size() && !zoneLines[lines].empty(); ++lines) {
+    UINT position = 0;
+    for (const std::string& line : WorldClockLines(zoneLines, now)) {
         // Id 0: choosing a world-clock line does nothing.
-        InsertMenuA(popup, lines, MF_BYPOSITION | MF_STRING, 0, WorldClockText(zoneLines[lines], now).c_str());
+        InsertMenuA(popup, position++, MF_BYPOSITION | MF_STRING, 0, line.c_str());
     }
-    if (lines > 0) InsertMenuA(popup, lines, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    if (position > 0) InsertMenuA(popup, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     return menu;
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "core/app/clock_tick.h"
+#include "core/chime/chime.h"
+#include "core/chime/timetable_trigger.h"
+#include "core/config/clock_settings.h"
+#include "core/config/config_store.h"
+
+namespace tockbell {
+
+// What the tick sets going on every system: the day roll on the configuration file, the chime, and
+// the time-table look-ups with their playbacks. Lives longer than any sound thread it starts.
+class ClockActions : public TickActions {
+public:
+    // `store` is none when the program cannot keep its files: nothing is rolled or looked up then.
+    // Relative sound names of the time-table are taken beside `filesBase` (core/config/sibling_path.h).
+    ClockActions(ClockSettings& settings, ConfigStore* store, SoundServices& sounds, const std::string& filesBase);
+
+    void RollDay(int day) override;
+    void StartChime(int hour, bool halfHour, bool afternoon) override;
+    bool CheckTimeTableKind(std::uint32_t kind, const ClockReading& lastTick) override;
+
+private:
+    ClockSettings& settings_;
+    ConfigStore* store_;
+    SoundServices& sounds_;
+    std::time_t startTime_;
+    std::optional<TimeTableTrigger> trigger_;
+};
+
+}  // namespace tockbell
