@@ -9,7 +9,7 @@ PosixFileSystem files;
 
 INSTANTIATE_TEST_SUITE_P(Native, ProfileContract,
                          testing::Values(ProfileImplementation{
-                             "portable", [] { return std::make_unique<PortableProfileStrings>(files); }}),
+                             "portable", [] { return std::make_unique<PortableProfileStrings>(files); }, &files}),
                          [](const auto& test) { return test.param.name; });
 
 }  // namespace

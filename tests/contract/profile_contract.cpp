@@ -6,6 +6,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/config/config_store.h"
+#include "core/config/settings_file.h"
+
 namespace tockbell {
 
 namespace fs = std::filesystem;
@@ -127,6 +130,70 @@ TEST_P(ProfileContract, AWriteRewritesTheWholeFileInItsOwnForm) {
     ASSERT_TRUE(profile->Write(path, "t", "z", "   9"));
     EXPECT_EQ(FileBytes(path), "x=1\r\n[S]\r\na=1\r\n=v\r\nnovalue\r\n[Bad\r\nk=1\r\nk=2\r\n[T]\r\nz=9\r\n");
     EXPECT_EQ(profile->Read(path, "S", "k"), "1");
+}
+
+namespace {
+
+struct SettingsFileCase {
+    const char* what;
+    const char* file;
+    std::int32_t today;
+    std::uint32_t storedFlags;
+    std::int32_t divisor;
+    const char* zoneLines;  // joined by "|"
+    const char* afterLoad;  // the file once loaded; the backup then holds the file as it was
+};
+
+std::string JoinedZoneLines(const ClockSettings& settings) {
+    std::string joined;
+    for (const std::string& line : settings.zoneLines) {
+        if (line.empty()) break;
+        if (!joined.empty()) joined += "|";
+        joined += line;
+    }
+    return joined;
+}
+
+}  // namespace
+
+// The same files give the same settings and the same rolled file on every system the program runs on.
+TEST_P(ProfileContract, SettingsFilesLoadAndRollAlike) {
+    for (const SettingsFileCase& c : {
+             SettingsFileCase{
+                 "a new day",
+                 "[Main]\r\nFlags=21,3,7,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n[Today]\r\n08:00=old.wav\r\n"
+                 "[Tomorrow]\r\n09:15=Dentist appointment.wav\r\n[Everyday]\r\n12:01=gong.wav\r\n"
+                 "[Friday, December 11]\r\n10:00=x.mid\r\n",
+                 8, 21, 3, "+1 in Paris|-5 in New York",
+                 "[Main]\r\nFlags=21,3,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n[Today]\r\n"
+                 "09:15=Dentist appointment.wav\r\n[Everyday]\r\n12:01=gong.wav\r\n[Friday, December 11]\r\n10:00=x.mid\r\n"},
+             SettingsFileCase{
+                 "LF lines, blanks in titles, a second main, a divisor out of range",
+                 "[Main]\nFlags=0,12,1\n[ Today ]\n07:00=a.wav\n[main]\nFlags=1,1,1,1\n[Tomorrow ]\n07:30=b.wav\n", 8, 0,
+                 2, "+9 in Singapore|-7 in San Francisco|+4 in Moscow",
+                 "[Main]\r\nFlags=0,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n"
+                 "[Today]\r\n07:30=b.wav\r\n"},
+             SettingsFileCase{"the same day: no roll", "[Main]\r\nFlags=31,2,8,0\r\n[Today]\r\n08:00=a.wav\r\n", 8, 31, 2,
+                              "", "[Main]\r\nFlags=31,2,8,0\r\n[Today]\r\n08:00=a.wav\r\n"},
+         }) {
+        SCOPED_TRACE(c.what);
+        const std::string path = PathFor("settings");
+        const std::string backup = PathFor("settings-backup");
+        std::filesystem::remove(backup);
+        PutFile(path, c.file);
+        profile->Flush(path);
+        ConfigStore store(*GetParam().files, *profile, path, backup);
+        ClockSettings settings(c.today);
+        LoadSettings(store, settings);
+        EXPECT_EQ(settings.flags.load() & kStoredFlagsMask, c.storedFlags);
+        EXPECT_EQ(settings.volumeDivisor, c.divisor);
+        EXPECT_EQ(JoinedZoneLines(settings), c.zoneLines);
+        EXPECT_EQ(settings.lastDay, c.today);
+        EXPECT_EQ(FileBytes(path), c.afterLoad);
+        if (std::string(c.file) != c.afterLoad) {
+            EXPECT_EQ(FileBytes(backup), c.file);
+        }
+    }
 }
 
 }  // namespace tockbell

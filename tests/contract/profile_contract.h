@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/profile_strings.h"
 
 namespace tockbell {
@@ -15,6 +16,7 @@ namespace tockbell {
 struct ProfileImplementation {
     std::string name;
     std::function<std::unique_ptr<ProfileStrings>()> make;
+    FileSystem* files;  // the same system's, for the settings' rotation
 
     friend void PrintTo(const ProfileImplementation& implementation, std::ostream* out) { *out << implementation.name; }
 };

@@ -11,8 +11,8 @@ Win32FileSystem files;
 // The platform's own functions are the reference; the portable ones must match them on Windows too.
 INSTANTIATE_TEST_SUITE_P(
     Win32, ProfileContract,
-    testing::Values(ProfileImplementation{"platform", [] { return std::make_unique<Win32ProfileStrings>(); }},
-                    ProfileImplementation{"portable", [] { return std::make_unique<PortableProfileStrings>(files); }}),
+    testing::Values(ProfileImplementation{"platform", [] { return std::make_unique<Win32ProfileStrings>(); }, &files},
+                    ProfileImplementation{"portable", [] { return std::make_unique<PortableProfileStrings>(files); }, &files}),
     [](const auto& test) { return test.param.name; });
 
 }  // namespace

@@ -159,9 +159,10 @@ TEST_P(TimeTableSaveContract, SaveLeavesWhatOneProfileWritePerItemLeaves) {
 }
 
 // The platform's writer is the reference.
+Win32FileSystem platformFiles;
 INSTANTIATE_TEST_SUITE_P(Win32, TimeTableSaveContract,
-                         testing::Values(ProfileImplementation{"platform",
-                                                               [] { return std::make_unique<Win32ProfileStrings>(); }}),
+                         testing::Values(ProfileImplementation{
+                             "platform", [] { return std::make_unique<Win32ProfileStrings>(); }, &platformFiles}),
                          [](const auto& test) { return test.param.name; });
 
 }  // namespace
