@@ -4,7 +4,7 @@
 
 namespace tockbell {
 
-// Detached threads in the idle scheduling class, so that sound work never delays the clock.
+// Detached threads at a low priority (nice 10), so that sound work never delays the clock.
 class PosixThreads : public WorkerThreads {
 public:
     void StartLowestPriority(std::function<void()> body) override;
