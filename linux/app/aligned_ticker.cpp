@@ -1,0 +1,29 @@
+#include "linux/app/aligned_ticker.h"
+
+#include <chrono>
+
+#include "linux/app/tick_alignment.h"
+
+namespace tockbell {
+
+AlignedTicker::AlignedTicker(std::function<void()> onTick) : onTick_(std::move(onTick)) {
+    timer_.setSingleShot(true);
+    // A coarse timer may fire 5 % of its interval late: the chime would start 50 ms after :00.
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &AlignedTicker::OnTimeout);
+}
+
+void AlignedTicker::Start() { OnTimeout(); }
+
+void AlignedTicker::OnTimeout() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const TickStep step =
+        NextTickStep(std::chrono::duration_cast<std::chrono::milliseconds>(now).count(), lastTicked_);
+    // Armed first: the tick may block for a while when it waits out a sound before a chime.
+    timer_.start(step.wait);
+    if (!step.tick) return;
+    lastTicked_ = step.second;
+    onTick_();
+}
+
+}  // namespace tockbell

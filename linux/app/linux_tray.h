@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+
+#include <functional>
+
+#include "core/app/tray_icon.h"
+#include "core/config/clock_settings.h"
+
+namespace tockbell {
+
+// The clock in the desktop's tray: the face and the tooltip of the current minute, and the menu of
+// world-clock lines and commands. At log-on the panel often comes after the programs it starts, and
+// some desktops have no tray at all: the icon waits for a tray and shows when one comes.
+class LinuxTray : public QObject, private TrayShell {
+public:
+    // `onClose` ends the program; `settings` outlives the tray.
+    LinuxTray(ClockSettings& settings, std::function<void()> onClose);
+    ~LinuxTray() override;
+
+    TrayIcon& Icon() { return icon_; }
+    // At every tick: while no tray has the icon, looks for one, and says once why there is no icon.
+    void WatchForTray();
+
+private:
+    // TrayShell
+    bool Add() override;
+    bool Modify() override;
+    bool Delete() override;
+    void Renew() override;
+
+    void FillMenu();
+
+    ClockSettings& settings_;
+    std::function<void()> onClose_;
+    QSystemTrayIcon tray_;
+    QMenu menu_;
+    QIcon face_;
+    QString tooltip_;
+    TrayIcon icon_{settings_.flags, *this};
+    int ticksWithoutTray_ = 0;
+};
+
+}  // namespace tockbell
