@@ -31,3 +31,11 @@ function(tockbell_add_e2e_test name script)
         ENVIRONMENT "${TOCKBELL_TEST_ENVIRONMENT};TOCKBELL_EXE=$<TARGET_FILE:tockbell>;TOCKBELL_DRIVER=$<TARGET_FILE:tbdriver>;TOCKBELL_BUILD=${CMAKE_BINARY_DIR}"
         TIMEOUT 600 RUN_SERIAL TRUE LABELS e2e)
 endfunction()
+
+# An end-to-end script of the Linux program: runs it under Xvfb with a tray host and a sound server.
+function(tockbell_add_linux_e2e_test name script)
+    add_test(NAME ${name} COMMAND bash ${script})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "${TOCKBELL_TEST_ENVIRONMENT};TOCKBELL_PROGRAM=$<TARGET_FILE:tockbell_linux>;TOCKBELL_BUILD=${CMAKE_BINARY_DIR}"
+        TIMEOUT 300 RUN_SERIAL TRUE LABELS "linux;e2e")
+endfunction()

@@ -5,6 +5,9 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix wine64 xvfb xdotool imagemagick faketime espeak-ng sox python3
     libasound2  # the end-to-end tests capture sound through ALSA's file, null and plug devices
+    qt6-base-dev qt6-multimedia-dev libfluidsynth-dev fluid-soundfont-gm  # the Linux program
+    trayer pulseaudio pulseaudio-utils  # its end-to-end tests: a tray host and a sound server to record
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi x11-utils  # and a session bus with AT-SPI to read the menu
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 """Finds which sounds a capture of the program's output holds, in order, and at what level.
 
     find_sounds.py CAPTURE SOUNDS [--divisor D] [--file NAME=WAV ...] [--expect LIST] [--exact]
+                   [--max-gap SECONDS] [--level-tolerance T] [--head-loss FRAMES]
 
 CAPTURE is raw 8-bit unsigned stereo at 11025 frames/s: the format that lib.sh's ALSA set-up forces,
 which is also the format in which the program plays its own sounds. SOUNDS is the folder of the
@@ -24,7 +25,14 @@ left channel from silence, and whether the capture holds exactly the bytes the p
 
 --expect "WAVE0 WAVE1*12 WAVE012 WAVE0PM" makes it exit 1 unless exactly those sounds were found,
 in that order, whole, each at its expected level, the mono resources with a silent left channel;
---expect "" wants no sound at all. --exact also wants each resource byte for byte.
+--expect "" wants no sound at all. --exact also wants each resource byte for byte. --max-gap also
+wants each sound to start at most SECONDS after the one before it ended: where a sound server
+passes every sound on as a stream of its own, the parts of a chime come with short pauses between
+them, but must still follow one another. --level-tolerance sets how far a level may be from the
+expected one (0.01 unless given): a sound server that converts a sound's channels may also shift it
+by a fraction of a frame, which lowers the level found. --head-loss lets a sound placed by its
+onset miss up to FRAMES frames at its start: a sound server's monitor may drop a few as a stream
+begins (seen with PulseAudio's null sink and paplay alike).
 """
 import argparse
 import math
@@ -190,12 +198,12 @@ class Found:
         expected_left, expected_right = (channel[skip:skip + end - begin] for channel in sound.expected)
         self.exact = self.whole and got_left == expected_left and got_right == expected_right
 
-    def faults(self):
+    def faults(self, level_tolerance):
         sound = self.sound
         faults = []
         if not self.whole:
             faults.append("is not whole")
-        if abs(self.level - sound.level) > LEVEL_TOLERANCE:
+        if abs(self.level - sound.level) > level_tolerance:
             faults.append(f"has level {self.level:.3f}, not {sound.level:.3f}")
         if sound.resource and not sound.stereo and self.left_peak > QUIET:
             faults.append(f"has a left channel that is not silent (peak {self.left_peak})")
@@ -213,7 +221,7 @@ class Unknown:
     def __init__(self, start):
         self.sound, self.start = None, start
 
-    def faults(self):
+    def faults(self, level_tolerance):
         return ["is no known sound"]
 
     def __str__(self):
@@ -237,7 +245,9 @@ def around(*points):
     return {point + slack for point in points for slack in range(-SLACK, SLACK + 1)}
 
 
-def find(capture, sounds):
+def find(capture, sounds, head_loss=0):
+    """HEAD_LOSS frames at most may be missing at the start of a sound placed by its onset, as a
+    sound server's monitor may drop a few when a stream starts."""
     found, end = [], 0
     cursor = capture.next_loud(0)
     while cursor is not None:
@@ -245,7 +255,8 @@ def find(capture, sounds):
         # silence; after a longer pause a sound is placed by its onset.
         sound, start = best_match(capture, sounds, lambda sound: around(end) if sound.leads_in(cursor - end) else ())
         if sound is None:
-            sound, start = best_match(capture, sounds, lambda sound: around(*(cursor - o for o in sound.onsets)))
+            sound, start = best_match(capture, sounds, lambda sound: around(
+                *(cursor - o - lost for o in sound.onsets for lost in range(0, head_loss + 1, SLACK))))
         if sound is None:
             found.append(Unknown(cursor))
             end = capture.next_gap(cursor)
@@ -264,15 +275,19 @@ def expected_names(text):
     return names
 
 
-def check(found, expect, exact):
+def check(found, expect, exact, max_gap=None, level_tolerance=LEVEL_TOLERANCE):
     names = [f.sound.name if f.sound else "unknown" for f in found]
     wanted = expected_names(expect)
     faults = [] if names == wanted else [f"found [{' '.join(names)}], expected [{' '.join(wanted)}]"]
+    end = None
     for f in found:
         where = f"{f.sound.name if f.sound else 'sound'} at {f.start / RATE:.3f} s"
-        faults += [f"{where} {fault}" for fault in f.faults()]
+        faults += [f"{where} {fault}" for fault in f.faults(level_tolerance)]
         if exact and f.sound and f.sound.resource and not f.exact:
             faults.append(f"{where} is not byte for byte what the program should play")
+        if max_gap is not None and end is not None and f.start - end > max_gap * RATE:
+            faults.append(f"{where} comes {(f.start - end) / RATE:.3f} s after the sound before it ended")
+        end = f.start + len(f.sound) if f.sound else None
     return faults
 
 
@@ -284,17 +299,20 @@ def main(argv=None):
     parser.add_argument("--file", action="append", default=[], metavar="NAME=WAV")
     parser.add_argument("--expect")
     parser.add_argument("--exact", action="store_true")
+    parser.add_argument("--max-gap", type=float, metavar="SECONDS")
+    parser.add_argument("--level-tolerance", type=float, default=LEVEL_TOLERANCE, metavar="T")
+    parser.add_argument("--head-loss", type=int, default=0, metavar="FRAMES")
     args = parser.parse_args(argv)
 
     divisor = args.divisor or 1
     sounds = [resource_sound(path, divisor) for path in sorted(args.sounds.glob("*.wav"))]
     sounds += [file_sound(*item.split("=", 1)) for item in args.file]
-    found = find(Capture(*read_capture(args.capture)), sounds)
+    found = find(Capture(*read_capture(args.capture)), sounds, args.head_loss)
     for f in found:
         print(f)
     if args.expect is None:
         return 0
-    faults = check(found, args.expect, args.exact)
+    faults = check(found, args.expect, args.exact, args.max_gap, args.level_tolerance)
     for fault in faults:
         print(f"FAULT: {fault}", file=sys.stderr)
     return 1 if faults else 0

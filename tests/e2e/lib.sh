@@ -10,6 +10,7 @@ set -euo pipefail
 E2E_TOOLS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
 E2E_WORK=$TOCKBELL_BUILD/e2e-work/$(basename "$0" .sh)  # kept after the run, for a look at what happened
 E2E_LOG=$E2E_WORK/wine.log
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 E2E_DESKTOP=tockbell
 E2E_CLOCK='2026-12-08 10:00:00'  # the program's clock starts here and runs on; a test may pin another
 E2E_TITLE='Striking Tockbell'
@@ -23,42 +24,14 @@ E2E_VK_RETURN=13
 E2E_VK_ESCAPE=27
 E2E_VK_INSERT=45
 E2E_VK_DELETE=46
-E2E_WAIT=30  # seconds that any one step may take before the test fails
 
 # The program writes a Start menu shortcut; Wine's menu builder must not copy it into the host's menus.
 export WINEPREFIX=$E2E_WORK/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-# libfaketime shifts file times too unless told not to; Wine would then take its prefix for out of
-# date and rebuild it at every start.
-export NO_FAKE_STAT=1
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Repeats a command until it succeeds; fails the test after SECONDS.
-wait_until() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${seconds}s"
-        sleep 0.1
-    done
-}
 
 # The driver inside the test's desktop, bounded even if Wine itself hangs. Wine's own chatter goes to
 # the log; the driver's answers come on stdout and as its exit code.
 drive() {
     timeout -k 5 $((E2E_WAIT + 30)) wine "$TOCKBELL_DRIVER" "$E2E_DESKTOP" "$@" 2>>"$E2E_LOG"
-}
-
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    wait_until "$E2E_WAIT" "X display" test -s "$E2E_WORK/display"
-    DISPLAY=:$(cat "$E2E_WORK/display")
-    export DISPLAY
 }
 
 # A prefix is made once per build (wineboot takes some ten seconds), then copied for each test. The
@@ -135,42 +108,6 @@ close_clock() {
     drive wait-exit "$pid" "$E2E_WAIT" >/dev/null || fail "the program did not end after Close"
 }
 
-# Fails unless FILE holds exactly the bytes that printf makes of FORMAT.
-expect_file() {
-    local file=$1 format=$2
-    [ -f "$file" ] || fail "$file is missing"
-    if ! cmp -s "$file" <(printf "$format"); then
-        echo "expected:" >&2
-        printf "$format" | od -c >&2
-        echo "found:" >&2
-        od -c "$file" >&2
-        fail "$file does not hold what it should"
-    fi
-}
-
-# Fails unless FOLDER holds exactly the named files.
-expect_folder() {
-    local folder=$1
-    shift
-    local found expected
-    found=$(cd "$folder" && ls -A | sort)
-    expected=$(printf '%s\n' "$@" | sort)
-    [ "$found" = "$expected" ] || fail "$folder holds [$(echo $found)], expected [$(echo $expected)]"
-}
-
-# Makes FOLDER take no new file and let none go until writable_folder or the cleanup. Root passes
-# over permissions, so as root the folder is made immutable.
-E2E_READ_ONLY=()
-read_only_folder() {
-    if [ "$(id -u)" -eq 0 ]; then chattr +i "$1" || fail "cannot make $1 immutable"; else chmod a-w "$1"; fi
-    E2E_READ_ONLY+=("$1")
-    ! touch "$1/.read-only" 2>/dev/null || fail "$1 still takes files"
-}
-writable_folder() {
-    [ "$(id -u)" -ne 0 ] || chattr -i "$1"
-    chmod u+w "$1"
-}
-
 # The X window of the test's Wine desktop; its corner is the point 0, 0 of the Windows screen.
 desktop_window() {
     local window
@@ -198,21 +135,6 @@ pointer_at() {
 
 # Clicks mouse BUTTON (1 left, 3 right) COUNT times at the point X Y of the Windows screen.
 click_desktop() { pointer_at "$1" "$2" click --repeat "${4:-1}" "$3"; }
-
-# Waits until the command of the further arguments prints EXPECTED; fails showing both, saying that
-# WHAT is not as it should be, when it does not within E2E_WAIT. For what the program does after a
-# posted message or a mouse gesture: a reading may come before the program has handled them.
-expect_output() {
-    local what=$1 expected=$2 deadline=$((SECONDS + E2E_WAIT))
-    shift 2
-    until [ "$("$@")" = "$expected" ]; do
-        if [ "$SECONDS" -ge "$deadline" ]; then
-            printf 'expected:\n%s\nfound:\n%s\n' "$expected" "$("$@")" >&2
-            fail "$what does not show what it should"
-        fi
-        sleep 0.1
-    done
-}
 
 # Popup menus, as tbdriver's menu action reads the one shown last: one item a line, its centre on the
 # Windows screen, a tab, then its text and states (" [default]", " [checked]", " [grayed]").
@@ -249,14 +171,7 @@ screen_letters() {
     local shot=$1 x=$2 y=$3 width=$4 height=$5 origin origin_x origin_y
     origin=$(desktop_origin)
     read -r origin_x origin_y <<<"$origin"
-    convert "$shot" -crop "${width}x${height}+$((origin_x + x))+$((origin_y + y))" +repage txt:- |
-        awk -v height="$height" '
-            NR > 1 {
-                split($1, at, /[,:]/)
-                letter = $3 == "#C0C0C0" ? "." : $3 == "#00FF00" ? "G" : $3 == "#000000" ? "#" : "-"
-                row[at[2]] = row[at[2]] letter  # the pixels come row by row, left to right
-            }
-            END { for (y = 0; y < height; y++) print row[y] }'
+    crop_letters "$shot" $((origin_x + x)) $((origin_y + y)) "$width" "$height"
 }
 
 # The letters of the whole taskbar in the screenshot SHOT; fails when the desktop shows no taskbar.
@@ -274,18 +189,7 @@ tray_clock() {
     local shot=$1 tray left top letters
     tray=$(drive rect Shell_TrayWnd) && letters=$(taskbar_letters "$shot") || return 1
     read -r left top _ <<<"$tray"
-    awk -v left="$left" -v top="$top" '
-        {
-            for (x = 1; x <= length($0); x++) {
-                if (substr($0, x, 1) != ".") continue
-                if (!found || x < x0) x0 = x
-                if (!found || x > x1) x1 = x
-                if (!found) y0 = NR
-                y1 = NR
-                found = 1
-            }
-        }
-        END { if (found && x1 - x0 == y1 - y0) print left + x0 - 1, top + y0 - 1, x1 - x0 + 1 }' <<<"$letters"
+    grey_square "$letters" "$left" "$top"
 }
 
 # The settings dialog. Its pages are child dialogs inside its tab control; tbdriver finds their controls
@@ -500,11 +404,9 @@ shoot_settings() {
 # writes every sound into a FIFO; capture.py reads it at the pace of a sound card, appends what
 # arrives to E2E_CAPTURE and notes the real time of each block in E2E_CAPTURE_LOG. find_sounds.py
 # reads that format. The same default PCM records from the null device, or from a tone.
-E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-E2E_SOUNDS=$(cd "$E2E_SCRIPTS/../../res/sounds" && pwd)
-E2E_CAPTURE=$E2E_WORK/capture.raw
 E2E_CAPTURE_LOG=$E2E_WORK/capture.log
-E2E_CAPTURE_BYTE_RATE=22050  # of that format
+# The capture is that format already: the program's own sounds come into it byte for byte.
+E2E_SOUND_CHECK=(--exact)
 
 # Captures all that the test's Wine programs play from now on; call it after e2e_begin and before
 # start_clock. With FREQUENCY (in Hz), what they record is a sine tone of that frequency, else silence.
@@ -541,6 +443,9 @@ ASOUNDRC
         >>"$E2E_WORK/capture.err" 2>&1 &
 }
 
+# The capture grows only while something plays: its size marks the sound that came.
+capture_mark() { stat -c %s "$E2E_CAPTURE"; }
+
 # The Linux process of this test's prefix whose name matches the pattern NAME (a Windows program such
 # as tockbell.exe, or Wine's server); the prefix tells it from the processes of other tests that may
 # run on the machine at the same time.
@@ -558,123 +463,3 @@ wine_unix_pid() {
 
 # The Linux process of the running program of this test.
 clock_unix_pid() { wine_unix_pid tockbell.exe; }
-
-# How far the program's clock is from the real one, in whole seconds: faketime gives every process it
-# starts the same offset (FAKETIME=-N), and the clock runs on from there.
-clock_offset() {
-    local pid offset
-    pid=$(clock_unix_pid) || fail "no Linux process of the program"
-    offset=$(grep -zoP '^FAKETIME=\K.*' "/proc/$pid/environ" | tr -d '\0')
-    [[ $offset =~ ^[+-]?[0-9]+$ ]] || fail "the program's clock offset '$offset' is not whole seconds"
-    echo "$offset"
-}
-
-# Succeeds while the program's clock reads before TIME (as date -d reads it); says what it reads
-# when not.
-clock_before() {
-    local offset now
-    offset=$(clock_offset) || return 1
-    now=$(($(date +%s) + offset))
-    [ "$now" -lt "$(date -d "$1" +%s)" ] || { echo "the program's clock reads $(date -d "@$now" '+%F %T')" >&2; return 1; }
-}
-
-# Waits until the program's clock reads TIME or later; fails when that is more than SECONDS (E2E_WAIT
-# unless given) away.
-wait_clock() {
-    local seconds=${2:-$E2E_WAIT} offset real
-    offset=$(clock_offset) || return 1
-    real=$(($(date -d "$1" +%s) - offset))  # the real time at which the program's clock reads TIME
-    [ $((real - $(date +%s))) -le "$seconds" ] || fail "the program's clock is more than ${seconds}s before $1"
-    while [ "$(date +%s)" -lt "$real" ]; do sleep 0.1; done
-}
-
-# Waits until the capture has not grown for QUIET seconds, so that what was playing has ended; fails
-# after SECONDS (E2E_WAIT unless given).
-wait_capture_quiet() {
-    local quiet=$1 seconds=${2:-$E2E_WAIT} size last=-1 still=0
-    local deadline=$((SECONDS + seconds))
-    while [ "$still" -lt $((quiet * 10)) ]; do
-        size=$(stat -c %s "$E2E_CAPTURE")
-        if [ "$size" = "$last" ]; then still=$((still + 1)); else still=0 last=$size; fi
-        [ "$SECONDS" -lt "$deadline" ] || fail "the capture still grows after ${seconds}s"
-        sleep 0.1
-    done
-}
-
-# Succeeds once the capture holds more than BYTES.
-capture_exceeds() { [ "$(stat -c %s "$E2E_CAPTURE")" -gt "$1" ]; }
-
-# Keeps what the capture holds as NAME.raw beside it and empties it, so that the next sounds are
-# checked on their own; only while nothing plays. The reader appends, so it goes on at the new end.
-keep_capture() {
-    cp "$E2E_CAPTURE" "$E2E_WORK/$1.raw"
-    : >"$E2E_CAPTURE"
-}
-
-# Lets the minute MINUTE ("YYYY-MM-DD HH:MM") pass on the program's clock: fails unless the clock is
-# still before it, waits past the ticks that may start sounds in it (its first three seconds), then
-# until what they play has ended, for at most SECONDS (E2E_WAIT unless given).
-hear_minute() {
-    local minute=$1 seconds=${2:-$E2E_WAIT}
-    clock_before "$minute:00" || fail "the program's clock was not before $minute"
-    wait_clock "$minute:03"
-    wait_capture_quiet 3 "$seconds"
-}
-
-# Fails unless the capture holds exactly the sounds of LIST, in order (as find_sounds.py --expect
-# reads it): the program's own byte for byte as it plays them at volume divisor DIVISOR, and the
-# files named by the further arguments (--file NAME=WAV) as they are.
-expect_sounds() {
-    local divisor=$1 list=$2
-    shift 2
-    python3 "$E2E_SCRIPTS/find_sounds.py" "$E2E_CAPTURE" "$E2E_SOUNDS" --divisor "$divisor" --exact \
-        --expect "$list" "$@" >"$E2E_WORK/sounds.txt" 2>&1 ||
-        { cat "$E2E_WORK/sounds.txt" >&2; fail "the capture does not hold [$list]"; }
-}
-
-# Writes FILE, a WAV file of SECONDS of a 1 kHz tone for the time-table: 8-bit mono at 11025 frames/s,
-# which find_sounds.py can compare with the capture.
-make_tone() {
-    sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine 1000 vol 0.5
-}
-
-# What the WAV file FILE holds: "CHANNELS BITS RATE", then for 8-bit sound "silent" or the frequency
-# that dominates the middle second of its first channel, to 10 Hz from 50 to 3000 Hz ("-" for other
-# widths); fails when it is no PCM WAVE file. The power is summed over short windows, as a recording
-# through the null device jumps in phase every few hundred frames.
-wave_tone() {
-    python3 - "$1" <<'PYTHON'
-import math, sys, wave
-WINDOW = 512
-with wave.open(sys.argv[1]) as sound:
-    channels, width, rate = sound.getnchannels(), sound.getsampwidth(), sound.getframerate()
-    frames = sound.readframes(sound.getnframes())
-first = frames[::channels * width]
-middle = first[max(0, len(first) // 2 - rate // 2):][:rate]
-hann = [0.5 - 0.5 * math.cos(2 * math.pi * i / WINDOW) for i in range(WINDOW)]
-def power(frequency):
-    factor, total = 2 * math.cos(2 * math.pi * frequency / rate), 0.0
-    for start in range(0, len(middle) - WINDOW + 1, WINDOW):
-        before = last = 0.0
-        for weight, byte in zip(hann, middle[start:start + WINDOW]):
-            before, last = last, weight * (byte - 128) + factor * last - before
-        total += before * before + last * last - factor * before * last
-    return total
-if width != 1:
-    tone = "-"
-elif max(abs(byte - 128) for byte in frames) <= 2:
-    tone = "silent"
-else:
-    tone = max(range(50, 3001, 10), key=power)
-print(channels, width * 8, rate, tone)
-PYTHON
-}
-
-# libfaketime fakes the monotonic clock too unless told not to, and Wine measures every timed wait
-# on it: a client turns a relative time-out into a point on its own monotonic clock, and
-# wineserver compares that point with its own. wineserver is started by whichever Wine process
-# comes first, faked (the program) or not (tbdriver), so one side of every wait could be on the
-# faked clock: waits then end at once or never (tbdriver's wait-exit returning "still runs" at once
-# while the program's Sleep holds it in its closing for a second or two). Only the wall clock is to
-# be faked.
-export FAKETIME_DONT_FAKE_MONOTONIC=1

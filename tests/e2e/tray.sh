@@ -7,7 +7,6 @@ E2E_CLOCK='2026-12-08 10:00:00'
 e2e_begin
 
 SHOT=$E2E_WORK/tray.png
-ARTWORK=32  # the face's artwork is 32 pixels square; the tray may show it smaller
 
 # The pixels of the screenshot in the rectangle X Y WIDTH HEIGHT of the Windows screen (see lib.sh).
 letters() { screen_letters "$SHOT" "$@"; }
@@ -16,22 +15,7 @@ shows_icon() {
     import -window root "$SHOT" && icon=$(tray_clock "$SHOT") && [ -n "$icon" ]
 }
 
-# Counts the shown pixels of the face that are LETTER among those taken wholly from the rectangle
-# X0 Y0 X1 Y1 (inclusive) of the artwork: "count total". A face shown smaller is judged only by pixels
-# that cannot come from outside the rectangle, whichever of the artwork's pixels the shrinking kept.
-count_letters() {
-    local letter=$1 x0=$2 y0=$3 x1=$4 y1=$5
-    awk -v letter="$letter" -v c0=$(((x0 * icon_size + ARTWORK - 1) / ARTWORK)) \
-        -v r0=$(((y0 * icon_size + ARTWORK - 1) / ARTWORK)) -v c1=$(((x1 + 1) * icon_size / ARTWORK - 1)) \
-        -v r1=$(((y1 + 1) * icon_size / ARTWORK - 1)) '
-        NR - 1 >= r0 && NR - 1 <= r1 {
-            for (x = c0; x <= c1; x++) {
-                total++
-                count += substr($0, x + 1, 1) == letter
-            }
-        }
-        END { print count + 0, total + 0 }' <<<"$face"
-}
+count_letters() { face_letters "$face" "$icon_size" "$@"; }
 
 fail_face() {
     echo "the clock in the tray, $icon_size pixels square (see $SHOT):" >&2
