@@ -7,20 +7,23 @@
 namespace tockbell {
 
 AlignedTicker::AlignedTicker(std::function<void()> onTick) : onTick_(std::move(onTick)) {
-    timer_.setSingleShot(true);
     // A coarse timer may fire 5 % of its interval late: the chime would start 50 ms after :00.
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &AlignedTicker::OnTimeout);
 }
 
-void AlignedTicker::Start() { OnTimeout(); }
+void AlignedTicker::Start() {
+    // A period that is none: the first firing sets the timer.
+    timer_.setInterval(std::chrono::milliseconds(0));
+    OnTimeout();
+}
 
 void AlignedTicker::OnTimeout() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const TickStep step =
-        NextTickStep(std::chrono::duration_cast<std::chrono::milliseconds>(now).count(), lastTicked_);
-    // Armed first: the tick may block for a while when it waits out a sound before a chime.
-    timer_.start(step.wait);
+    const TickStep step = NextTickStep(std::chrono::duration_cast<std::chrono::milliseconds>(now).count(),
+                                       lastTicked_, timer_.intervalAsDuration());
+    // Set first: the tick may block for a while when it waits out a sound before a chime.
+    if (step.rearm) timer_.start(*step.rearm);
     if (!step.tick) return;
     lastTicked_ = step.second;
     onTick_();
