@@ -15,6 +15,7 @@ seconds=${2:-120}
 export TOCKBELL_EXE=$build/win32/tockbell.exe TOCKBELL_DRIVER=$build/tests/e2e/tbdriver.exe TOCKBELL_BUILD=$build
 export TZ=UTC LC_ALL=C
 source "$(dirname "$0")/../tests/e2e/lib.sh"
+source "$(dirname "$0")/measure.sh"
 
 BARE_EXE=$build/bench/idle/bare_timer.exe
 BARE_TITLE='Bare timer'
@@ -25,19 +26,6 @@ GOAL=1.5
 [ "$seconds" -ge 10 ] && [ "$seconds" -le 240 ] || fail "SECONDS must lie between 10 and 240"
 
 linux_pid() { wine_unix_pid "$1" || fail "no Linux process of $1"; }
-
-# Processor time of Linux process PID so far, all its threads together, in two measures: "TICKS
-# NANOSECONDS". TICKS is user + system time from /proc/PID/stat, in clock ticks (10 ms), sampled by
-# the kernel at each tick, too coarse alone for a process that wakes for well under a millisecond a
-# second. NANOSECONDS is the time on a processor that the scheduler accounts exactly, summed over the
-# threads (/proc/PID/task/*/schedstat); the ratio is taken from it. No thread of either program
-# starts or ends while they idle, so the sum over the threads alive at the end loses nothing.
-cpu_time() {
-    local ticks
-    # The fields after the name in parentheses: utime and stime are the 12th and 13th.
-    ticks=$(sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }')
-    awk -v ticks="$ticks" '{ sum += $1 } END { printf "%d %.0f\n", ticks, sum }' "/proc/$1"/task/*/schedstat
-}
 
 e2e_begin
 

@@ -5,6 +5,7 @@ build=$(cd "$1" && pwd)
 export TOCKBELL_EXE=$build/win32/tockbell.exe TOCKBELL_DRIVER=$build/tests/e2e/tbdriver.exe TOCKBELL_BUILD=$build
 export TZ=UTC LC_ALL=C
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/measure.sh"
 E2E_WORK=$build/$2
 E2E_LOG=$E2E_WORK/wine.log
 # And the sound that start_capture captures, which lib.sh put in the folder it had named.
@@ -12,11 +13,3 @@ E2E_CAPTURE=$E2E_WORK/capture.raw
 E2E_CAPTURE_LOG=$E2E_WORK/capture.log
 export WINEPREFIX=$E2E_WORK/wineprefix
 E2E_CLOCK='2026-12-08 10:05:00'  # no chime falls due meanwhile
-
-# The median of the numbers on standard input.
-median() {
-    tr ' ' '\n' | grep . | sort -n |
-        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-# Succeeds when the number VALUE is below GOAL.
-below() { awk -v v="$1" -v g="$2" 'BEGIN { exit !(v < g) }'; }
