@@ -11,6 +11,9 @@ std::optional<std::string_view> PortableProfileStrings::Content(const std::strin
     const std::optional<FileSystem::Stamp> stamp = files_.StampOf(path);
     if (stamp && cached_ && cached_->path == path && cached_->stamp == stamp) return cached_->content;
     cached_.reset();
+    // A file that cannot even be looked at cannot be read: the clock's look-ups of a missing file,
+    // several a minute, cost one call rather than two.
+    if (!stamp) return std::nullopt;
     FileSystem::ReadResult file = files_.Read(path);
     if (file.status != FileSystem::ReadStatus::Ok) return std::nullopt;
     cached_ = CachedFile{path, stamp, std::move(file.content)};
