@@ -86,16 +86,7 @@ sound_start_since() { awk -v since="$1" '$1 >= since { print; exit }' "$STARTS";
 sound_came_since() { [ -n "$(sound_start_since "$1")" ]; }
 
 # The process of this run named NAME (as /proc/PID/comm has it): e2e_begin marks its environment.
-run_process() {
-    local proc
-    for proc in /proc/[0-9]*; do
-        [ "$(cat "$proc/comm" 2>/dev/null)" = "$1" ] || continue
-        grep -qzxF "TOCKBELL_E2E_MARK=$E2E_WORK" "$proc/environ" 2>/dev/null || continue
-        echo "${proc#/proc/}"
-        return 0
-    done
-    fail "no process $1 of this run"
-}
+run_process() { process_with "$1" "TOCKBELL_E2E_MARK=$E2E_WORK" || fail "no process $1 of this run"; }
 
 measure_idle() {
     local bare_pid clock_pid names pids before report elapsed start i threads_before

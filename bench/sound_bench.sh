@@ -40,15 +40,7 @@ cpu_seconds() {
 }
 
 # The Linux process of this run's wineserver.
-wineserver_pid() {
-    local pid
-    for pid in $(pgrep '^wineserver'); do  # Debian's is wineserver64
-        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || continue
-        echo "$pid"
-        return 0
-    done
-    fail "no wineserver of this run"
-}
+wineserver_pid() { process_with 'wineserver*' "WINEPREFIX=$WINEPREFIX" || fail "no wineserver of this run"; }
 
 # One run: prints the onset of the noon chime in seconds.
 measure_onset() {

@@ -145,6 +145,31 @@ face_letters() {
         END { print count + 0, total + 0 }' <<<"$face"
 }
 
+# Makes the test's work folder afresh, with the traps that clean up after it (e2e_cleanup), also when
+# it is stopped from outside (CTest's timeout), as a failure.
+begin_work() {
+    rm -rf "$E2E_WORK"
+    mkdir -p "$E2E_WORK"
+    trap e2e_cleanup EXIT
+    trap 'exit 143' TERM
+    trap 'exit 130' INT
+}
+
+# The process named NAME (a pattern, as /proc/PID/comm has it) whose environment holds ENTRY
+# ("NAME=VALUE"), which tells this test's processes from those of others on the machine; fails
+# (quietly) when there is none.
+process_with() {
+    local name=$1 entry=$2 proc
+    for proc in /proc/[0-9]*; do
+        # shellcheck disable=SC2053 # NAME is a pattern
+        [[ "$(cat "$proc/comm" 2>/dev/null)" == $name ]] || continue
+        { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "$entry" || continue
+        echo "${proc#/proc/}"
+        return 0
+    done
+    return 1
+}
+
 # How far the program's clock is from the real one, in whole seconds: faketime gives every process it
 # starts the same offset (FAKETIME=-N), and the clock runs on from there.
 clock_offset() {

@@ -64,6 +64,17 @@ class FindSoundsTest(unittest.TestCase):
             code = find_sounds.main([str(self.capture), str(SOUNDS), "--expect", expect, *options])
         return code, out.getvalue()
 
+    def beep_file(self):
+        """A time-table file of a 1 kHz tone, 8-bit mono, and its frames."""
+        beep = self.folder / "Beep.wav"
+        mono = tone(0.5)
+        with wave.open(str(beep), "wb") as w:
+            w.setnchannels(1)
+            w.setsampwidth(1)
+            w.setframerate(find_sounds.RATE)
+            w.writeframes(mono)
+        return beep, mono
+
     def assertFinds(self, parts, expect, *options):
         code, report = self.run_tool(parts, expect, *options)
         self.assertEqual(code, 0, report)
@@ -123,26 +134,14 @@ class FindSoundsTest(unittest.TestCase):
 
     def test_a_file_played_after_the_chime_is_found_as_it_is(self):
         # A short pause: a tone matches itself a few periods later too, so it must be placed by its onset.
-        beep = self.folder / "Beep.wav"
-        mono = tone(0.5)
-        with wave.open(str(beep), "wb") as w:
-            w.setnchannels(1)
-            w.setsampwidth(1)
-            w.setframerate(find_sounds.RATE)
-            w.writeframes(mono)
+        beep, mono = self.beep_file()
         heard = bytes(x for b in mono for x in (b, b))
         self.assertFinds([*noon(), silence(0.01), heard], NOON + " Beep", "--exact", "--file", f"Beep={beep}")
         self.assertFault([heard, *noon()], NOON + " Beep", "found [Beep WAVE0", "--file", f"Beep={beep}")
 
     def test_a_few_frames_lost_at_the_start_of_a_stream_pass_only_when_allowed(self):
         # A tone that lost its first 73 frames is half a period out of step with its own onset.
-        beep = self.folder / "Beep.wav"
-        mono = tone(0.5)
-        with wave.open(str(beep), "wb") as w:
-            w.setnchannels(1)
-            w.setsampwidth(1)
-            w.setframerate(find_sounds.RATE)
-            w.writeframes(mono)
+        beep, mono = self.beep_file()
         heard = bytes(x for b in mono[73:] for x in (b, b))
         parts = [silence(0.5), heard, silence(0.5)]
         self.assertFault(parts, "Beep", "is no known sound", "--file", f"Beep={beep}")

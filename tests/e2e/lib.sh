@@ -59,12 +59,7 @@ e2e_cleanup() {
 }
 
 e2e_begin() {
-    rm -rf "$E2E_WORK"
-    mkdir -p "$E2E_WORK"
-    trap e2e_cleanup EXIT
-    # Stopped from outside (CTest's timeout): still clean up, and as a failure.
-    trap 'exit 143' TERM
-    trap 'exit 130' INT
+    begin_work
     start_display
     make_prefix
 }
@@ -449,17 +444,7 @@ capture_mark() { stat -c %s "$E2E_CAPTURE"; }
 # The Linux process of this test's prefix whose name matches the pattern NAME (a Windows program such
 # as tockbell.exe, or Wine's server); the prefix tells it from the processes of other tests that may
 # run on the machine at the same time.
-wine_unix_pid() {
-    local name=$1 proc
-    for proc in /proc/[0-9]*; do
-        # shellcheck disable=SC2053 # NAME is a pattern
-        [[ "$(cat "$proc/comm" 2>/dev/null)" == $name ]] || continue
-        tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-        echo "${proc#/proc/}"
-        return 0
-    done
-    return 1
-}
+wine_unix_pid() { process_with "$1" "WINEPREFIX=$WINEPREFIX"; }
 
 # The Linux process of the running program of this test.
 clock_unix_pid() { wine_unix_pid tockbell.exe; }

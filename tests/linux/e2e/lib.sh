@@ -53,12 +53,7 @@ other_marked_processes() {
 # Starts the test: its folders, its X server and session bus, its sound server unless "no-sound" is
 # given, and its tray host unless "no-tray" is.
 e2e_begin() {
-    rm -rf "$E2E_WORK"
-    mkdir -p "$E2E_WORK"
-    trap e2e_cleanup EXIT
-    # Stopped from outside (CTest's timeout): still clean up, and as a failure.
-    trap 'exit 143' TERM
-    trap 'exit 130' INT
+    begin_work
     export TOCKBELL_E2E_MARK=$E2E_WORK
     export HOME=$E2E_WORK/home XDG_RUNTIME_DIR=$E2E_WORK/run
     unset XDG_CONFIG_HOME XDG_DATA_HOME PULSE_SERVER PULSE_SINK AT_SPI_BUS_ADDRESS TOCKBELL_SOUNDFONT
