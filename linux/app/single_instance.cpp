@@ -11,8 +11,10 @@ namespace {
 constexpr int kAskMilliseconds = 2000;
 
 QString RuntimePath(const char* name) {
-    // $XDG_RUNTIME_DIR, or a private folder Qt makes in the temporary folder.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).filePath(QString::fromLatin1(name));
+    // $XDG_RUNTIME_DIR, or a private folder Qt makes in the temporary folder; asked once, since Qt
+    // warns at every asking when the variable is not set.
+    static const QDir folder(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    return folder.filePath(QString::fromLatin1(name));
 }
 
 QString SocketPath() { return RuntimePath("tockbell.socket"); }
