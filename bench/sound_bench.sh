@@ -11,9 +11,9 @@
 # sound in the capture. faketime gives the program a fixed offset from the real clock, in whole
 # seconds (FAKETIME in the environment of its Linux process), so 12:00:00 on the program's clock
 # is a known real instant; capture.py notes the real time at which each block arrives. The onset
-# holds the phase of the one-second tick (the chime starts at the first tick of the minute, 0 to
-# 1 s after 12:00:00) and the time to start the chime thread and open the sound device; the data
-# arrive one ALSA period (some 40 ms of sound) at a time. Goal: every onset below 1.0 s.
+# holds the tick's lag after the second (the tick is aligned to the wall clock's seconds) and the
+# time to start the chime thread and open the sound device; the data arrive one ALSA period at a
+# time. Goal: the median onset under 50 ms.
 #
 # Playback processor time: the processor time (user + system, all threads) of the Linux process of
 # tockbell.exe over WINDOW seconds while a 60 s time-table sound plays, against the same process
@@ -25,7 +25,7 @@ set -euo pipefail
 
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-ONSET_GOAL=1.0
+ONSET_GOAL=0.050  # seconds, the median
 CPU_GOAL=2.0  # per cent of one core
 WINDOW=50     # seconds; within the 60 s of the sound, after its first seconds
 TONE_SECONDS=60
@@ -44,7 +44,8 @@ wineserver_pid() { process_with 'wineserver*' "WINEPREFIX=$WINEPREFIX" || fail "
 
 # One run: prints the onset of the noon chime in seconds.
 measure_onset() {
-    E2E_CLOCK='2026-12-08 11:59:54'
+    # Time enough for Wine to start on a busy machine.
+    E2E_CLOCK='2026-12-08 11:59:45'
     e2e_begin
     start_capture
     local folder pid offset noon first
@@ -102,7 +103,7 @@ if [ "${2:-}" = --one ]; then
 fi
 
 runs=${2:-5}
-echo "== chime onset, $runs runs (goal: below ${ONSET_GOAL} s)"
+echo "== chime onset, $runs runs (goal: median below ${ONSET_GOAL} s)"
 onsets=()
 for ((run = 1; run <= runs; run++)); do
     onsets+=("$(bash "$0" "$build" --one onset)")
@@ -113,7 +114,7 @@ printf '%s\n' "${onsets[@]}" | sort -n | awk -v goal="$ONSET_GOAL" '
     END {
         median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
         printf "onset: min %.3f s, median %.3f s, max %.3f s\n", v[1], median, v[NR]
-        exit v[NR] >= goal
+        exit median >= goal
     }' && onset_met=1 || onset_met=0
 
 echo "== processor time while a ${TONE_SECONDS} s time-table sound plays, over ${WINDOW} s (goal: below ${CPU_GOAL} % of one core more than idle)"

@@ -29,6 +29,9 @@ public:
     // Writes (or overwrites) the entry `name` that starts `target`. Where the system names no folder,
     // the system's own fallback place, if it has one; otherwise nothing.
     virtual void CreateEntry(const std::string& name, const std::string& target) = 0;
+    // The program that the entry `name` installed for every user (by a package) starts; none when
+    // there is no such entry or it names no program.
+    virtual std::optional<std::string> SharedEntryTarget(const std::string& name) = 0;
 };
 
 // Deleting the running program when the system next starts.
@@ -39,7 +42,8 @@ public:
     virtual bool HasPendingDelete() = 0;
     virtual void DeleteAtRestart(const std::string& path) = 0;
     virtual std::string ShortPath(const std::string& path) = 0;
-    virtual std::string WindowsFolder() = 0;
+    // The profile whose section "Rename" the system reads as it starts, where it has no pending delete.
+    virtual std::string RenameProfilePath() = 0;
 };
 
 }  // namespace tockbell

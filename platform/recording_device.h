@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
+
+#include "platform/sleep.h"
 
 namespace tockbell {
 
@@ -19,6 +22,9 @@ public:
     // True also when the device records and was not paused.
     virtual bool Resume() = 0;
     virtual RecordingMode Mode() = 0;
+    // Between two passes of the recorder's loop: a device that records by itself only sleeps; one
+    // that is read takes in the sound of the interval meanwhile.
+    virtual void Pass(std::chrono::milliseconds interval, const SleepFunction& sleep) { sleep(interval); }
     virtual void Stop() = 0;
     // Writes what was recorded as a RIFF WAVE file; the path must not be one the device has open.
     virtual bool Save(const std::string& path) = 0;

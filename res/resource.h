@@ -11,6 +11,7 @@
 #define ID_APP_PROPERTIES 57664
 #define ID_BE_SILENT 32771
 #define ID_APP_EXIT 57665
+#define ID_SAY_TIME 32803
 
 // The settings dialog, its three pages and its pictures.
 #define IDD_SETTINGS 100
@@ -19,6 +20,11 @@
 #define IDD_ABOUT_PAGE 132
 #define IDB_ARTWORK 134
 #define IDB_TAB_ICONS 135
+// The same pictures drawn for screens at 150 and 200 %.
+#define IDB_ARTWORK_150 139
+#define IDB_ARTWORK_200 140
+#define IDB_TAB_ICONS_150 141
+#define IDB_TAB_ICONS_200 142
 
 // The About text, scrambled with string IDS_ABOUT_KEY (the copyright line) as its key. The
 // resource script names it TEXT itself: a quoted name would be taken for a file name there.
@@ -51,6 +57,10 @@
 #define IDC_LANGUAGE 1015
 #define IDC_VOLUME 1016
 #define IDC_ZONES 1034
+#define IDC_ZONE_FORM 1035
+#define IDC_QUIET_ON 1036
+#define IDC_QUIET_FROM 1037
+#define IDC_QUIET_TO 1038
 
 // Table page: the time-table tree, its status line and the recorder.
 #define IDC_RECORD 1017

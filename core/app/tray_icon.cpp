@@ -50,8 +50,12 @@ void TrayIcon::OnMinuteChanged() {
     shell_.Modify();
 }
 
+void TrayIcon::OnScaleChanged() { OnMinuteChanged(); }
+
 void TrayIcon::OnShellRestarted() {
-    if (Shown()) shell_.Add();
+    if (!Shown()) return;
+    shell_.Renew();
+    shell_.Add();
 }
 
 }  // namespace tockbell

@@ -31,7 +31,10 @@ public:
     bool RemoveIcon();
     // A new minute: a shown icon gets a new face and tooltip.
     void OnMinuteChanged();
-    // The shell's tray was rebuilt (Explorer restarted): a shown icon must be added again.
+    // The display's scale changed: a shown icon gets a face drawn for the tray's new size.
+    void OnScaleChanged();
+    // The shell's tray was rebuilt (Explorer restarted, perhaps at another scale): a shown icon is
+    // drawn afresh and added again.
     void OnShellRestarted();
 
 private:

@@ -1,6 +1,9 @@
 #include "core/app/world_clock.h"
 
 #include <cstdio>
+#include <optional>
+
+#include "core/app/zone_table.h"
 
 namespace tockbell {
 
@@ -32,12 +35,14 @@ long OffsetSeconds(std::string_view line) {
 }  // namespace
 
 std::string WorldClockText(std::string_view zoneLine, std::time_t now) {
-    long secondOfDay = static_cast<long>(now % kSecondsPerDay) + OffsetSeconds(zoneLine);
+    const std::size_t blank = zoneLine.find(' ');
+    const std::optional<TimeZone> zone = TimeZone::Find(zoneLine.substr(0, blank));
+    long secondOfDay =
+        static_cast<long>(now % kSecondsPerDay) + (zone ? zone->UtcOffset(now) : OffsetSeconds(zoneLine));
     secondOfDay = ((secondOfDay % kSecondsPerDay) + kSecondsPerDay) % kSecondsPerDay;
     char time[8];
     std::snprintf(time, sizeof time, "%02ld:%02ld", secondOfDay / 3600, secondOfDay % 3600 / 60);
     std::string text = time;
-    const std::size_t blank = zoneLine.find(' ');
     if (blank != std::string_view::npos) text.append(zoneLine.substr(blank));
     return text;
 }

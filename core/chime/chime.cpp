@@ -61,6 +61,8 @@ void StartChime(SoundServices& services, int hour, bool halfHour, bool pm, std::
     // A chime has precedence: whatever sounds is asked to stop, and the chime waits until it has.
     services.flags.fetch_or(FLAG_STOP_SOUND);
     WaitWhile(services, FLAG_CHIME_BUSY);
+    // A time spoken on request is not cut short: the request came first.
+    WaitWhile(services, FLAG_SPEAKING);
     WaitWhile(services, FLAG_PLAY_BUSY);
     WaitWhile(services, FLAG_RECORD_BUSY);
     if ((services.flags.load() & FLAG_QUITTING) != 0) return;

@@ -14,6 +14,8 @@ namespace tockbell {
 // Bits of a job's own copy of the options.
 inline constexpr std::uint32_t JOB_HALF_HOUR = 0x400;
 inline constexpr std::uint32_t JOB_PM = 0x800;
+// A playback of the time-table's reminders (FLAG_REMINDER_BUSY, FLAG_REMINDER_STOP).
+inline constexpr std::uint32_t JOB_REMINDER = 0x1000;
 
 // The record handed to a sound thread, which takes it by value and so owns it.
 struct SoundJob {

@@ -28,40 +28,46 @@ bool ClaimPlayer(SoundServices& services) {
     }
 }
 
-bool KeepsPlaying(SoundServices& services, MediaDevice& device) {
+bool KeepsPlaying(SoundServices& services, MediaDevice& device, std::uint32_t stopped) {
     const std::uint32_t state = services.flags.load();
-    return (state & (FLAG_STOP_SOUND | FLAG_QUITTING)) == 0 && (state & FLAG_PLAY_BUSY) != 0 && device.IsPlaying();
+    return (state & stopped) == 0 && (state & FLAG_PLAY_BUSY) != 0 && device.IsPlaying();
+}
+
+// Plays once the player is claimed and no chime sounds.
+void PlayClaimed(SoundServices& services, const SoundJob& job, std::uint32_t stopped) {
+    while ((services.flags.load() & (FLAG_CHIME_BUSY | FLAG_SPEAKING)) != 0) {
+        if (Quitting(services)) return;
+        services.sleep(kWaitStep);
+    }
+    // Asked for silence before it began: not even the first moment of it sounds.
+    if ((services.flags.load() & stopped) != 0) return;
+    if (std::unique_ptr<MediaDevice> device = services.media.Open(job.path)) {
+        device->Play();
+        while (KeepsPlaying(services, *device, stopped)) services.sleep(kPollInterval);
+    }
 }
 
 }  // namespace
 
-bool StartPlayback(SoundServices& services, const std::string& path) {
+bool StartPlayback(SoundServices& services, const std::string& path, std::uint32_t jobFlags) {
     if (path.empty() || path.size() > kMaxSoundPathLength) return false;
     SoundJob job;
+    job.jobFlags = jobFlags;
     job.path = path;
     services.threads.StartLowestPriority([&services, job] { PlaybackThread(services, job); });
     return true;
 }
 
 void PlaybackThread(SoundServices& services, SoundJob job) {
-    if (!ClaimPlayer(services)) return;
-    while ((services.flags.load() & FLAG_CHIME_BUSY) != 0) {
-        if (Quitting(services)) {
-            services.flags.fetch_and(~FLAG_PLAY_BUSY);
-            return;
-        }
-        services.sleep(kWaitStep);
-    }
-    // Asked for silence before it began: not even the first moment of it sounds.
-    if ((services.flags.load() & FLAG_STOP_SOUND) != 0) {
+    const bool reminder = (job.jobFlags & JOB_REMINDER) != 0;
+    std::uint32_t stopped = FLAG_STOP_SOUND | FLAG_QUITTING;
+    if (reminder) stopped |= FLAG_REMINDER_STOP;
+    if (ClaimPlayer(services)) {
+        PlayClaimed(services, job, stopped);
         services.flags.fetch_and(~FLAG_PLAY_BUSY);
-        return;
     }
-    if (std::unique_ptr<MediaDevice> device = services.media.Open(job.path)) {
-        device->Play();
-        while (KeepsPlaying(services, *device)) services.sleep(kPollInterval);
-    }
-    services.flags.fetch_and(~FLAG_PLAY_BUSY);
+    // However it ended, the tick may start the next reminder now.
+    if (reminder) services.flags.fetch_and(~(FLAG_REMINDER_BUSY | FLAG_REMINDER_STOP));
 }
 
 }  // namespace tockbell

@@ -1,5 +1,6 @@
 #include "core/chime/timetable_trigger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -25,26 +26,45 @@ std::string PowerOnKey(std::time_t startTime, std::time_t now) {
 
 }  // namespace
 
-std::optional<TimeTableEntryName> EntryNameFor(std::uint32_t kind, const ClockReading& lastTick,
+std::optional<TimeTableEntryName> EntryNameFor(std::uint32_t kind, const std::tm& local, std::time_t at,
                                                std::time_t startTime) {
-    std::optional<std::string> section = SectionNameFor(kind, lastTick.local);
+    std::optional<std::string> section = SectionNameFor(kind, local);
     if (!section) return std::nullopt;
-    return TimeTableEntryName{std::move(*section), kind == KIND_POWERON ? PowerOnKey(startTime, lastTick.utc)
-                                                                         : Format("%H:%M", lastTick.local)};
+    return TimeTableEntryName{std::move(*section),
+                              kind == KIND_POWERON ? PowerOnKey(startTime, at) : Format("%H:%M", local)};
 }
 
-TimeTableTrigger::TimeTableTrigger(std::atomic<std::uint32_t>& flags, ConfigStore& store, std::string programPath,
-                                   PlaybackStarter startPlayback)
-    : flags_(flags), store_(store), programPath_(std::move(programPath)), startPlayback_(std::move(startPlayback)) {}
+TimeTableTrigger::TimeTableTrigger(std::atomic<std::uint32_t>& flags, ConfigStore& store, std::string programPath)
+    : flags_(flags), store_(store), programPath_(std::move(programPath)) {}
 
-bool TimeTableTrigger::CheckTimeTableKind(std::uint32_t kind, const ClockReading& lastTick, std::time_t startTime) {
-    if ((flags_.load() & kind) != 0) return false;
-    const std::optional<TimeTableEntryName> name = EntryNameFor(kind, lastTick, startTime);
-    if (!name) return false;
+std::optional<Reminder> TimeTableTrigger::EntryAt(std::uint32_t kind, const DueMinute& minute, std::time_t startTime) {
+    const std::optional<TimeTableEntryName> name = EntryNameFor(kind, minute.local, minute.utc, startTime);
+    if (!name) return std::nullopt;
+    std::string path = ResolveSoundPath(store_.ReadConfigString(name->section, name->key), programPath_);
+    if (path.empty()) return std::nullopt;
+    // Shown by the local time it came due, also for a PowerOn entry, whose key counts from the start.
+    return Reminder{Format("%H:%M", minute.local), std::move(path)};
+}
+
+bool TimeTableTrigger::CheckTimeTableKind(std::uint32_t kind, std::span<const DueMinute> due, std::time_t startTime,
+                                          std::vector<Reminder>& found) {
+    const bool isKind =
+        std::find(std::begin(kTimeTableKinds), std::end(kTimeTableKinds), kind) != std::end(kTimeTableKinds);
+    if (!isKind || (flags_.load() & kind) != 0) return false;
     flags_.fetch_or(kind);
-    const std::string path = ResolveSoundPath(store_.ReadConfigString(name->section, name->key), programPath_);
-    if (!path.empty()) startPlayback_(path);
+    for (const DueMinute& minute : due) {
+        if (std::optional<Reminder> entry = EntryAt(kind, minute, startTime)) found.push_back(std::move(*entry));
+    }
     return true;
+}
+
+std::vector<Reminder> TimeTableTrigger::EntriesAt(const DueMinute& minute, std::time_t startTime, bool withToday) {
+    std::vector<Reminder> found;
+    for (const std::uint32_t kind : kTimeTableKinds) {
+        if (kind == KIND_TODAY && !withToday) continue;
+        if (std::optional<Reminder> entry = EntryAt(kind, minute, startTime)) found.push_back(std::move(*entry));
+    }
+    return found;
 }
 
 }  // namespace tockbell

@@ -3,7 +3,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/config/quiet_hours.h"
 
 namespace tockbell {
 
@@ -19,6 +22,13 @@ inline constexpr std::uint32_t kStoredFlagsMask = 0x7F;
 inline constexpr std::uint32_t kDefaultFlags = 31;
 
 // Run-time state shared by the window thread and the sound threads; never stored.
+// The time is being spoken on request, from the request to the last word. Chimes and reminders wait
+// for it; "Be silent" clears it, which ends the speaking after the word that sounds.
+inline constexpr std::uint32_t FLAG_SPEAKING = 0x80;
+// A time-table reminder's playback runs, from its start by the tick to its end: the next waits for it.
+inline constexpr std::uint32_t FLAG_REMINDER_BUSY = 0x100;
+// The user asked that reminder's notification to stop it; cleared with FLAG_REMINDER_BUSY.
+inline constexpr std::uint32_t FLAG_REMINDER_STOP = 0x200;
 // STOP, or the dialog's closing, before the recorder thread began: it records nothing then.
 inline constexpr std::uint32_t FLAG_RECORD_CANCELLED = 0x800;
 // A recorder thread runs, from before its waits until after its save: recordings take turns.
@@ -66,6 +76,8 @@ struct ClockSettings {
     std::int32_t volumeDivisor = kDefaultVolumeDivisor;
     std::int32_t lastDay;  // the day of the month of the last day roll
     std::array<std::string, kMaxZoneLines> zoneLines{};
+    // None while the file has no valid "QuietHours": there are none then, and none are written.
+    std::optional<QuietHours> quietHours;
 };
 
 }  // namespace tockbell

@@ -13,8 +13,14 @@ std::string ConfigStore::ReadConfigString(const std::string& section, const std:
     return strings_.Read(configPath_, section, key);
 }
 
+std::string ConfigStore::ReadText() {
+    FileSystem::ReadResult present = files_.Read(configPath_);
+    return present.status == FileSystem::ReadStatus::Ok ? std::move(present.content) : std::string();
+}
+
 bool ConfigStore::WriteConfigString(std::string_view section, std::string_view key, std::string_view value) {
-    return Rewrite(Rotation::None, [&](std::string_view, ProfileDocument& newFile) { newFile.Set(section, key, value); });
+    return Rewrite(Rotation::None,
+                   [&](std::string_view, ProfileDocument& newFile) { newFile.Set(section, key, value); });
 }
 
 bool ConfigStore::Rewrite(Rotation rotation, const Builder& build) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/config/profile_document.h"
+#include "core/config/program_files.h"
 #include "platform/file_system.h"
 #include "platform/profile_strings.h"
 
@@ -20,10 +21,15 @@ public:
     using Builder = std::function<void(std::string_view presentText, ProfileDocument& newFile)>;
 
     ConfigStore(FileSystem& files, ProfileStrings& strings, std::string configPath, std::string backupPath);
+    // The program's own settings file and its backup.
+    ConfigStore(FileSystem& files, ProfileStrings& strings, const ProgramFiles& own)
+        : ConfigStore(files, strings, own.Settings(), own.Backup()) {}
 
     const std::string& ConfigPath() const { return configPath_; }
 
     std::string ReadConfigString(const std::string& section, const std::string& key);
+    // The whole file as it is now; empty when it is missing or cannot be read.
+    std::string ReadText();
     bool WriteConfigString(std::string_view section, std::string_view key, std::string_view value);
 
     // Without rotation the new file starts as the present one; with rotation it starts empty and the

@@ -12,8 +12,11 @@ namespace {
 
 constexpr const char* kMainSection = "Main";
 constexpr const char* kFlagsKey = "Flags";
+constexpr const char* kQuietHoursKey = "QuietHours";
 constexpr std::int32_t kMaxStoredDivisor = 9;
-constexpr std::array<const char*, 3> kDefaultZoneLines = {"+9 in Singapore", "-7 in San Francisco", "+4 in Moscow"};
+// Zone names rather than offsets, so that the menu is right in every season.
+constexpr std::array<const char*, 3> kDefaultZoneLines = {
+    "Asia/Singapore in Singapore", "America/Los_Angeles in San Francisco", "Europe/Moscow in Moscow"};
 
 std::string TimeKey(std::size_t number) { return "Time" + std::to_string(number); }
 
@@ -50,6 +53,8 @@ void WriteMain(const ClockSettings& settings, ProfileDocument& file) {
              std::to_string(storedFlags) + "," + std::to_string(settings.volumeDivisor) + "," +
                  std::to_string(settings.lastDay) + "," + std::to_string(zoneCount));
     for (std::size_t i = 0; i < zoneCount; ++i) file.Set(kMainSection, TimeKey(i + 1), settings.zoneLines[i]);
+    // A file that never had quiet hours is written as it was.
+    if (settings.quietHours) file.Set(kMainSection, kQuietHoursKey, QuietHoursValue(*settings.quietHours));
 }
 
 // Copies the time-table of the old file line by line. A line ends at CR LF, LF or CR, as for the
@@ -116,6 +121,8 @@ void LoadSettings(ConfigStore& store, ClockSettings& settings) {
             settings.zoneLines[i] = std::string(text);
         }
     }
+
+    settings.quietHours = ParseQuietHours(store.ReadConfigString(kMainSection, kQuietHoursKey));
 
     // A file saved on the same day of another month does not roll.
     if (count >= 3 && numbers[2] != settings.lastDay) RollDay(store, settings, settings.lastDay);

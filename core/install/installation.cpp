@@ -1,7 +1,5 @@
 #include "core/install/installation.h"
 
-#include "core/config/sibling_path.h"
-
 namespace tockbell {
 
 void RegisterAutostart(Installation& installation) {
@@ -11,6 +9,9 @@ void RegisterAutostart(Installation& installation) {
 
     installation.startup.WriteUserValue(name, installation.programPath);
     installation.startup.DeleteMachineValue(name);
+    // A packaged program has its menu entry already: a user's entry would show it twice.
+    const std::optional<std::string> shared = installation.menu.SharedEntryTarget(name);
+    if (shared && installation.startup.NamesProgram(*shared, installation.programPath)) return;
     installation.menu.CreateEntry(name, installation.programPath);
 }
 
@@ -21,15 +22,15 @@ void UninstallProgram(Installation& installation) {
     if (const std::optional<std::string> entry = installation.menu.EntryPath(name)) {
         installation.files.Remove(*entry);
     }
-    for (const char* extension : {".bak", ".ini", ".txt"}) {
-        installation.files.Remove(SiblingPath(installation.filesBase, extension));
-    }
+    const ProgramFiles& own = installation.programFiles;
+    // The recorded message stays: it is the user's.
+    for (const std::string& file : {own.Backup(), own.Settings(), own.Notes()}) installation.files.Remove(file);
     if (!installation.deferredDeletion) return;
     DeferredDelete& deferred = installation.deferredDeletion->system;
     if (deferred.HasPendingDelete()) {
         deferred.DeleteAtRestart(installation.programPath);
     } else {
-        installation.deferredDeletion->profile.Write(deferred.WindowsFolder() + "\\WININIT.INI", "Rename", "NUL",
+        installation.deferredDeletion->profile.Write(deferred.RenameProfilePath(), "Rename", "NUL",
                                                      deferred.ShortPath(installation.programPath));
     }
 }

@@ -3,14 +3,15 @@
 #include <optional>
 #include <string>
 
+#include "core/config/program_files.h"
 #include "platform/file_system.h"
 #include "platform/installation.h"
 #include "platform/profile_strings.h"
 
 namespace tockbell {
 
-// Deleting the executable when the system next starts: the system's own way, or the profile that
-// holds WININIT.INI where the system has none.
+// Deleting the executable when the system next starts: the system's own way, or the profile
+// functions that write the system's list of renames where it has none.
 struct DeferredDeletion {
     DeferredDelete& system;
     ProfileStrings& profile;
@@ -20,7 +21,7 @@ struct DeferredDeletion {
 struct Installation {
     std::string entryName;    // "Striking Tockbell": the Run value, the shortcut and its description
     std::string programPath;  // the running executable, which the entries start
-    std::string filesBase;    // the program's files are SiblingPath(filesBase, ".ini") and so on
+    ProgramFiles programFiles;
     StartupEntries& startup;
     ProgramMenu& menu;
     FileSystem& files;
@@ -30,8 +31,9 @@ struct Installation {
 };
 
 // At every start of the first copy: registers the program to start at log-on when the user's entry
-// is missing or names another program, and only then writes the menu entry. Later starts of the
-// same program write nothing, so a menu entry the user deleted stays deleted.
+// is missing or names another program, and only then writes the menu entry, unless an entry
+// installed for every user starts this program already. Later starts of the same program write
+// nothing, so a menu entry the user deleted stays deleted.
 void RegisterAutostart(Installation& installation);
 
 // At the end of a run after "Uninstall Tockbell": removes the start-at-log-on entries, the menu

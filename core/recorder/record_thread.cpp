@@ -54,6 +54,20 @@ bool HoldsRecording(RecorderServices& services, const std::string& temporary) {
     return stamp && stamp->size > EmptyVoiceFile().size();
 }
 
+// "WAVE", the format chunk of 8-bit mono PCM at 11025 samples per second, and the data chunk's header.
+void AppendFormatAndData(std::string& bytes, std::uint32_t dataLength) {
+    bytes.append("WAVEfmt ");
+    PutLittleEndian(bytes, 16, 4);
+    PutLittleEndian(bytes, 1, 2);  // PCM
+    PutLittleEndian(bytes, 1, 2);  // mono
+    PutLittleEndian(bytes, 11025, 4);
+    PutLittleEndian(bytes, 11025, 4);
+    PutLittleEndian(bytes, 1, 2);
+    PutLittleEndian(bytes, 8, 2);
+    bytes.append("data");
+    PutLittleEndian(bytes, dataLength, 4);
+}
+
 void Fail(RecorderServices& services, const std::string& temporary) {
     services.files.Remove(temporary);
     services.flags.fetch_or(FLAG_RECORD_FAILED);
@@ -64,17 +78,19 @@ void Fail(RecorderServices& services, const std::string& temporary) {
 std::string EmptyVoiceFile() {
     std::string bytes = "RIFF";
     PutLittleEndian(bytes, 38, 4);
-    bytes.append("WAVEfmt ");
-    PutLittleEndian(bytes, 16, 4);
-    PutLittleEndian(bytes, 1, 2);  // PCM
-    PutLittleEndian(bytes, 1, 2);  // mono
-    PutLittleEndian(bytes, 11025, 4);
-    PutLittleEndian(bytes, 11025, 4);
-    PutLittleEndian(bytes, 1, 2);
-    PutLittleEndian(bytes, 8, 2);
-    bytes.append("data");
-    PutLittleEndian(bytes, 0, 4);
+    AppendFormatAndData(bytes, 0);
     PutLittleEndian(bytes, 0, 2);
+    return bytes;
+}
+
+std::string VoiceWave(std::string_view samples) {
+    const auto length = static_cast<std::uint32_t>(samples.size());
+    const std::uint32_t pad = length % 2;  // chunks keep an even length
+    std::string bytes = "RIFF";
+    PutLittleEndian(bytes, 36 + length + pad, 4);
+    AppendFormatAndData(bytes, length);
+    bytes.append(samples);
+    if (pad) bytes.push_back('\0');
     return bytes;
 }
 
@@ -114,7 +130,7 @@ void RecordThread(RecorderServices& services, SoundJob job) {
         return Fail(services, temporary);
     }
     services.flags.fetch_or(FLAG_RECORD_BUSY);
-    while (KeepsRecording(services, *device)) services.sleep(kPassInterval);
+    while (KeepsRecording(services, *device)) device->Pass(kPassInterval, services.sleep);
     StopDevice(services, *device);
     const bool saved = device->Save(temporary);
     device.reset();

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/chime/chime.h"
 #include "platform/file_system.h"
@@ -18,6 +19,8 @@ inline constexpr std::size_t kMaxVoicePathLength = 260;
 // A RIFF WAVE file of no sound in the recording's format, 8-bit mono PCM at 11025 samples per
 // second: 46 bytes, the last two of them zero and counted in the RIFF length.
 std::string EmptyVoiceFile();
+// A RIFF WAVE file of `samples` in the recording's format.
+std::string VoiceWave(std::string_view samples);
 
 // What the recorder thread reaches; it outlives every recorder thread.
 struct RecorderServices {

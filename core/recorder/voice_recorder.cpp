@@ -14,6 +14,7 @@ bool VoiceRecorder::VoiceExists() { return !voicePath_.empty() && files_.StampOf
 
 RecorderControls VoiceRecorder::Opening() {
     RecorderControls controls;
+    controls.progressShown = true;
     controls.playEnabled = controls.insertEnabled = VoiceExists();
     return controls;
 }
@@ -56,7 +57,8 @@ void VoiceRecorder::OnTimer(RecorderControls& controls, int duration) {
     if ((state & FLAG_RECORD_FAILED) != 0) {
         flags_.fetch_and(~FLAG_RECORD_FAILED);
         OnStop(controls);
-        controls.message = kRecordFailedMessage;
+        controls.progressShown = false;
+        controls.status = kRecordFailedMessage;
         return;
     }
     if ((state & FLAG_RECORD_BUSY) != 0) {

@@ -25,11 +25,10 @@ struct RecorderControls {
     bool pauseEnabled = false;
     bool stopEnabled = false;
     bool insertEnabled = false;
-    bool progressShown = false;  // the progress bar, in the place of the status line
+    bool progressShown = false;  // the progress bar; else the status line in its place
     int progress = 0;
     int progressRange = kDefaultRecordSeconds;  // the bar runs from 0 to this
-    // For the status line, which then takes the progress bar's place; empty for none.
-    std::string message;
+    std::string status;                         // the status line's text
     friend bool operator==(const RecorderControls&, const RecorderControls&) = default;
 };
 

@@ -14,10 +14,15 @@ SetupControls SettingsExchange::Load() {
     // The slider holds its position within its range; the file may hold 0 or 9.
     controls.volumeDivisor = std::clamp(settings_.volumeDivisor, kMinVolumeDivisor, kMaxVolumeDivisor);
     controls.zoneText = JoinZoneLines(settings_.zoneLines);
+    const QuietHours quiet = settings_.quietHours.value_or(QuietHours{});
+    controls.quietOn = quiet.on;
+    controls.quietFrom = quiet.from;
+    controls.quietTo = quiet.to;
+    ApplyQuietRule(controls);
     return controls;
 }
 
-std::int32_t SettingsExchange::Store(const SetupControls& controls) {
+CloseRequest SettingsExchange::Store(const SetupControls& controls) {
     const std::uint32_t options = OptionBits(controls);
     const bool close = controls.closeProgram || controls.uninstall;
 
@@ -32,8 +37,11 @@ std::int32_t SettingsExchange::Store(const SetupControls& controls) {
     if (controls.uninstall) settings_.flags.fetch_or(FLAG_UNINSTALL);
     settings_.volumeDivisor = controls.volumeDivisor;
     settings_.zoneLines = SplitZoneLines(controls.zoneText);
+    const QuietHours quiet{controls.quietOn, controls.quietFrom, controls.quietTo};
+    // A file without quiet hours gets them once they are chosen, not by every OK.
+    if (settings_.quietHours || quiet != QuietHours{}) settings_.quietHours = quiet;
     if (store_) SaveSettings(*store_, settings_);
-    return close ? kCloseProgram : kKeepRunning;
+    return close ? CloseRequest::CloseProgram : CloseRequest::KeepRunning;
 }
 
 void SettingsExchange::Cancel() {

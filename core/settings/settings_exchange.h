@@ -9,10 +9,9 @@
 
 namespace tockbell {
 
-// The settings dialog's close request: after OK, this value asks the opener to end the program (it
-// is the id of the "Close Tockbell" box); anything else lets it run on.
-inline constexpr std::int32_t kKeepRunning = 2;
-inline constexpr std::int32_t kCloseProgram = 1010;
+// What the settings dialog asks of its opener as it ends: after OK with "Close Tockbell" or
+// "Uninstall Tockbell" checked, to end the program (which then uninstalls when the flags say so).
+enum class CloseRequest { KeepRunning, CloseProgram };
 
 // The settings dialog's data exchange between the settings record and the Setup page.
 class SettingsExchange {
@@ -26,9 +25,9 @@ public:
     SetupControls Load();
 
     // OK: shows or hides the icon at once, takes the options into `flags` (keeping every bit that
-    // the sound threads own), the volume and the world-clock lines, and writes the configuration
+    // the sound threads own), the volume, the world-clock lines and the quiet hours, and writes the configuration
     // file. Returns the close request.
-    std::int32_t Store(const SetupControls& controls);
+    CloseRequest Store(const SetupControls& controls);
 
     // Cancel: nothing is stored. What the sound switch stopped meanwhile stays stopped, but the stop
     // request follows the stored switch again, so that a box unchecked and then cancelled does not

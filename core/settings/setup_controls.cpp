@@ -48,6 +48,8 @@ void SetSoundSwitch(SetupControls& controls, bool on, std::atomic<std::uint32_t>
     ApplySoundSwitch(controls, flags);
 }
 
+void ApplyQuietRule(SetupControls& controls) { controls.quietTimesEnabled = controls.quietOn; }
+
 void ApplyVoiceRule(SetupControls& controls) {
     controls.voiceHalfEnabled = controls.voiceHours;
     controls.voiceHalf = false;

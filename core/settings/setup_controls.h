@@ -7,6 +7,7 @@
 
 #include "core/chime/chime.h"
 #include "core/config/clock_settings.h"
+#include "core/config/quiet_hours.h"
 
 namespace tockbell {
 
@@ -29,6 +30,11 @@ struct SetupControls {
     bool voiceHalfEnabled = true;
     int volumeDivisor = kDefaultVolumeDivisor;  // the slider's position, kMinVolumeDivisor at the top
     std::string zoneText;                       // "Time zones and comments", one line per zone
+    // "Quiet hours" and its two times, minutes of the day; the times are greyed while it is off.
+    bool quietOn = false;
+    int quietFrom = QuietHours{}.from;
+    int quietTo = QuietHours{}.to;
+    bool quietTimesEnabled = false;
     friend bool operator==(const SetupControls&, const SetupControls&) = default;
 };
 
@@ -46,6 +52,9 @@ inline constexpr int kMaxVolumeDivisor = 8;
 void ApplySoundSwitch(SetupControls& controls, std::atomic<std::uint32_t>& flags);
 // Sets "Striking and voices" from outside (the data exchange, "Be silent" in the tray menu).
 void SetSoundSwitch(SetupControls& controls, bool on, std::atomic<std::uint32_t>& flags);
+
+// A click on "Quiet hours": the times "from" and "to" are chosen only with it.
+void ApplyQuietRule(SetupControls& controls);
 
 // A click on "Voice hours": "Voice half hours" is enabled only with it, and starts unchecked.
 void ApplyVoiceRule(SetupControls& controls);

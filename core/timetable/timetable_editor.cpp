@@ -222,8 +222,9 @@ TreeNode TimeTableEditor::SectionForNewItem() {
 
 TreeNode TimeTableEditor::AddItem(std::string_view fileText, std::uint32_t mode) {
     const TreeNode section = SectionForNewItem();
-    std::tm soon = files_.clock.Now().local;
-    soon.tm_min += kNewItemMinutesAhead;
+    // Counted on the wall clock and shown in local time, so that two minutes after 01:59 at the
+    // autumn change is 01:01, and at the spring change 03:01.
+    const std::tm soon = files_.clock.LocalTimeAt(files_.clock.Now().utc + kNewItemMinutesAhead * 60);
     const TreeNode item = tree_.Insert(section, ItemTimePrefix(soon) + std::string(fileText), TreeControl::Where::Last);
     tree_.Expand(section);
     tree_.Select(item);

@@ -104,10 +104,7 @@ std::string ResolveSoundPath(const std::string& value, const std::string& progra
     return SiblingPath(programPath, value);
 }
 
-std::string ItemTimePrefix(std::tm local) {
-    // The reading's own daylight-saving mark stays: at the autumn change it tells which of the two
-    // equal wall-clock times the fields count from, so that 01:59 and two minutes is 01:01.
-    std::mktime(&local);
+std::string ItemTimePrefix(const std::tm& local) {
     char text[16];
     return std::string(text, std::strftime(text, sizeof text, "%H:%M=", &local));
 }

@@ -51,8 +51,8 @@ std::string ResolveSoundPath(const std::string& value, const std::string& progra
 // a dot or a blank, which Windows would drop.
 bool IsPortableFileName(std::string_view path);
 
-// "HH:MM=" of the given local time; its fields may run past their ranges, as mktime takes them.
-std::string ItemTimePrefix(std::tm local);
+// "HH:MM=" of the given local time.
+std::string ItemTimePrefix(const std::tm& local);
 
 // The section that a kind of time-table section (a KIND_ bit) has at a local time; none for a bit
 // that is no kind.

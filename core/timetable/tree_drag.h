@@ -7,8 +7,8 @@
 
 namespace tockbell {
 
-// The cursors of a drag, by their resource numbers; the arrow means that no drag is in progress.
-enum class DragCursor : std::int32_t { Arrow = 0, Copy = 136, NoDrop = 137, Move = 138 };
+// The cursors of a drag; the arrow means that no drag is in progress.
+enum class DragCursor : std::int32_t { Arrow, Copy, NoDrop, Move };
 
 // Where the pointer is, seen from the tree: over its client area, or above or below it.
 enum class PointerPlace { Inside, Above, Below };

@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-#include "linux/app/tick_alignment.h"
-
 namespace tockbell {
 
 AlignedTicker::AlignedTicker(std::function<void()> onTick) : onTick_(std::move(onTick)) {
@@ -12,21 +10,12 @@ AlignedTicker::AlignedTicker(std::function<void()> onTick) : onTick_(std::move(o
     connect(&timer_, &QTimer::timeout, this, &AlignedTicker::OnTimeout);
 }
 
-void AlignedTicker::Start() {
-    // A period that is none: the first firing sets the timer.
-    timer_.setInterval(std::chrono::milliseconds(0));
-    OnTimeout();
-}
-
 void AlignedTicker::OnTimeout() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const TickStep step = NextTickStep(std::chrono::duration_cast<std::chrono::milliseconds>(now).count(),
-                                       lastTicked_, timer_.intervalAsDuration());
+    const TickStep step = aligned_.OnFiring(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
     // Set first: the tick may block for a while when it waits out a sound before a chime.
     if (step.rearm) timer_.start(*step.rearm);
-    if (!step.tick) return;
-    lastTicked_ = step.second;
-    onTick_();
+    if (step.tick) onTick_();
 }
 
 }  // namespace tockbell

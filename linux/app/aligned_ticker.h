@@ -2,9 +2,9 @@
 
 #include <QObject>
 #include <QTimer>
-
-#include <cstdint>
 #include <functional>
+
+#include "core/app/tick_alignment.h"
 
 namespace tockbell {
 
@@ -12,14 +12,16 @@ namespace tockbell {
 class AlignedTicker : public QObject {
 public:
     explicit AlignedTicker(std::function<void()> onTick);
-    void Start();
+    void Start() { OnTimeout(); }
+    // A tick at once, if this second has not had one (the computer resumed, the clock was set).
+    void TickNow() { OnTimeout(); }
 
 private:
     void OnTimeout();
 
     std::function<void()> onTick_;
     QTimer timer_;
-    std::int64_t lastTicked_ = -1;
+    AlignedTick aligned_;
 };
 
 }  // namespace tockbell

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "core/app/main_commands.h"
 #include "core/app/world_clock.h"
 #include "linux/app/clock_face.h"
 #include "posix/posix_clock.h"
@@ -16,12 +15,17 @@ constexpr int kTicksBeforeNoTrayNotice = 20;
 
 }  // namespace
 
-LinuxTray::LinuxTray(ClockSettings& settings, std::function<void()> onClose)
-    : settings_(settings), onClose_(std::move(onClose)) {
+LinuxTray::LinuxTray(ClockSettings& settings, MenuItems menuItems, CommandHandler onCommand)
+    : settings_(settings), menuItems_(std::move(menuItems)), onCommand_(std::move(onCommand)) {
     tray_.setContextMenu(&menu_);
     // The lines show the world's time at the moment the menu opens.
     connect(&menu_, &QMenu::aboutToShow, this, &LinuxTray::FillMenu);
-    FillMenu();
+    // Trays report a click, a double click or both; each opens the dialog, or brings it forward.
+    connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+            onCommand_(TrayCommand::Properties);
+        }
+    });
 }
 
 LinuxTray::~LinuxTray() { icon_.RemoveIcon(); }
@@ -30,10 +34,11 @@ void LinuxTray::WatchForTray() {
     if ((settings_.flags.load() & FLAG_ICON_CREATED) != 0) return;
     if (icon_.Create()) return;
     if (++ticksWithoutTray_ == kTicksBeforeNoTrayNotice) {
-        std::fputs("tockbell: no system tray has appeared, so the clock has no icon; it goes on striking and"
-                   " playing its time-table. The icon shows as soon as a tray starts (on GNOME: the AppIndicator"
-                   " extension).\n",
-                   stderr);
+        std::fputs(
+            "tockbell: no system tray has appeared, so the clock has no icon; it goes on striking and"
+            " playing its time-table. The icon shows as soon as a tray starts (on GNOME: the AppIndicator"
+            " extension).\n",
+            stderr);
     }
 }
 
@@ -63,19 +68,20 @@ void LinuxTray::Renew() {
 
 void LinuxTray::FillMenu() {
     menu_.clear();
-    for (const std::string& line : WorldClockLines(settings_.zoneLines, ReadLocalClock().utc)) {
-        menu_.addAction(QString::fromStdString(line));
+    for (const TrayMenuItem& item : menuItems_()) {
+        if (item.separator) {
+            menu_.addSeparator();
+            continue;
+        }
+        QAction* action = menu_.addAction(QString::fromStdString(item.text));
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
+        action->setEnabled(item.enabled);
+        if (item.isDefault) menu_.setDefaultAction(action);
+        if (item.command != TrayCommand::None) {
+            connect(action, &QAction::triggered, this, [this, command = item.command] { onCommand_(command); });
+        }
     }
-    if (!menu_.isEmpty()) menu_.addSeparator();
-    // The settings dialog is still to come.
-    QAction* properties = menu_.addAction(QStringLiteral("Properties..."));
-    properties->setEnabled(false);
-    menu_.setDefaultAction(properties);
-    QAction* beSilent = menu_.addAction(QStringLiteral("Be silent"));
-    beSilent->setCheckable(true);
-    beSilent->setChecked((settings_.flags.load() & FLAG_SOUND_ON) == 0);
-    connect(beSilent, &QAction::triggered, this, [this] { ToggleSound(settings_.flags); });
-    connect(menu_.addAction(QStringLiteral("Close")), &QAction::triggered, this, [this] { onClose_(); });
 }
 
 }  // namespace tockbell

@@ -5,10 +5,11 @@
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
-
 #include <functional>
+#include <vector>
 
 #include "core/app/tray_icon.h"
+#include "core/app/tray_menu_model.h"
 #include "core/config/clock_settings.h"
 
 namespace tockbell {
@@ -18,13 +19,19 @@ namespace tockbell {
 // some desktops have no tray at all: the icon waits for a tray and shows when one comes.
 class LinuxTray : public QObject, private TrayShell {
 public:
-    // `onClose` ends the program; `settings` outlives the tray.
-    LinuxTray(ClockSettings& settings, std::function<void()> onClose);
+    using MenuItems = std::function<std::vector<TrayMenuItem>()>;
+    using CommandHandler = std::function<void(TrayCommand)>;
+
+    // `menuItems` makes the menu's items each time it opens; `onCommand` takes the command chosen in
+    // it, and "Properties..." for a click on the icon. `settings` outlives the tray.
+    LinuxTray(ClockSettings& settings, MenuItems menuItems, CommandHandler onCommand);
     ~LinuxTray() override;
 
     TrayIcon& Icon() { return icon_; }
     // At every tick: while no tray has the icon, looks for one, and says once why there is no icon.
     void WatchForTray();
+    // The menu as it is now; it is made again whenever it opens.
+    void FillMenu();
 
 private:
     // TrayShell
@@ -33,10 +40,9 @@ private:
     bool Delete() override;
     void Renew() override;
 
-    void FillMenu();
-
     ClockSettings& settings_;
-    std::function<void()> onClose_;
+    MenuItems menuItems_;
+    CommandHandler onCommand_;
     QSystemTrayIcon tray_;
     QMenu menu_;
     QIcon face_;

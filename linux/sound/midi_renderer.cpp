@@ -4,16 +4,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <fstream>
 #include <mutex>
+
+#include "core/chime/chunk_reader.h"
+#include "core/chime/midi_file.h"
 
 namespace tockbell {
 
 namespace {
 
-constexpr std::size_t kChunkHeaderSize = 8;
-constexpr std::size_t kMidiHeaderSize = 6;
 constexpr int kFramesPerBlock = 64;  // FluidSynth's own block: the end is found to within one
 // Notes still sounding after the last event ring until they fall below this level (-72 dB), for
 // this long at most.
@@ -23,41 +23,12 @@ constexpr std::size_t kMaxRingFrames = 3 * MidiRenderer::kSampleRate;
 // than the built-in sounds; this keeps headroom for a dozen voices at once.
 constexpr double kGain = 0.6;
 
-std::uint32_t ReadBig32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) << 24 | static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
-}
-
-std::uint32_t ReadLittle32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at + 3]) << 24 | static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[at + 1]) << 8 | bytes[at];
-}
-
-bool HasTag(std::span<const std::uint8_t> bytes, std::size_t at, const char* tag) {
-    return bytes.size() - at >= 4 && std::memcmp(bytes.data() + at, tag, 4) == 0;
-}
-
-// The "data" chunk of a RIFF RMID file, the whole of anything else.
-std::span<const std::uint8_t> Unwrapped(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < 12 || !HasTag(bytes, 0, "RIFF") || !HasTag(bytes, 8, "RMID")) return bytes;
-    for (std::size_t at = 12; bytes.size() - at >= kChunkHeaderSize;) {
-        const std::size_t body = at + kChunkHeaderSize;
-        const std::size_t size = std::min<std::size_t>(ReadLittle32(bytes, at + 4), bytes.size() - body);
-        if (HasTag(bytes, at, "data")) return bytes.subspan(body, size);
-        const std::size_t next = size + size % 2;
-        if (next >= bytes.size() - body) break;
-        at = body + next;
-    }
-    return {};
-}
-
 // SoundFont 2 and 3 files are RIFF "sfbk" files. Anything else is refused before FluidSynth, which
 // would try it as a DLS file and complain on stderr.
 bool IsSoundFontFile(const std::string& path) {
     std::array<std::uint8_t, 12> header{};
     std::ifstream file(path, std::ios::binary);
-    return file.read(reinterpret_cast<char*>(header.data()), header.size()) && HasTag(header, 0, "RIFF") &&
-           HasTag(header, 8, "sfbk");
+    return file.read(reinterpret_cast<char*>(header.data()), header.size()) && IsRiffForm(header, "sfbk");
 }
 
 // FluidSynth talks on stderr at every level; the program keeps only its errors.
@@ -69,27 +40,6 @@ void QuietenFluidSynth() {
 }
 
 }  // namespace
-
-std::optional<std::span<const std::uint8_t>> StandardMidiFile(std::span<const std::uint8_t> bytes) {
-    const std::span<const std::uint8_t> midi = Unwrapped(bytes);
-    if (midi.size() < kChunkHeaderSize + kMidiHeaderSize || !HasTag(midi, 0, "MThd")) return std::nullopt;
-    const std::uint32_t headerSize = ReadBig32(midi, 4);
-    if (headerSize < kMidiHeaderSize || headerSize > midi.size() - kChunkHeaderSize) return std::nullopt;
-    const unsigned format = static_cast<unsigned>(midi[8] << 8 | midi[9]);
-    const unsigned tracks = static_cast<unsigned>(midi[10] << 8 | midi[11]);
-    const unsigned division = static_cast<unsigned>(midi[12] << 8 | midi[13]);
-    if (format > 2 || tracks == 0 || division == 0) return std::nullopt;
-
-    std::size_t at = kChunkHeaderSize + headerSize;
-    for (unsigned found = 0; found < tracks;) {
-        if (midi.size() - at < kChunkHeaderSize) return std::nullopt;
-        const std::uint32_t size = ReadBig32(midi, at + 4);
-        if (size > midi.size() - at - kChunkHeaderSize) return std::nullopt;
-        if (HasTag(midi, at, "MTrk")) ++found;
-        at += kChunkHeaderSize + size;
-    }
-    return midi;
-}
 
 struct MidiRenderer::Synth {
     fluid_settings_t* settings = new_fluid_settings();

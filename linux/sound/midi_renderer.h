@@ -3,15 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 
 namespace tockbell {
-
-// The Standard MIDI File in `bytes`, unwrapped from a RIFF "RMID" file; none when its chunks do not
-// hold together: a header chunk, and as many complete track chunks as it names.
-std::optional<std::span<const std::uint8_t>> StandardMidiFile(std::span<const std::uint8_t> bytes);
 
 // A MIDI file rendered by FluidSynth with a sound font, as interleaved signed 16-bit stereo at
 // kSampleRate, as fast as it is read. FluidSynth opens no audio driver of its own.

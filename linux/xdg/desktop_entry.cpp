@@ -132,8 +132,10 @@ std::string DesktopEntryText(DesktopEntryKind kind, std::string_view executable)
         "Exec=" +
         ExecValue(executable) +
         "\n"
+        "Icon=tockbell\n"
         "Terminal=false\n"
-        "Categories=Utility;Clock;\n";
+        "Categories=Utility;Clock;\n"
+        "Keywords=clock;chime;strike;reminder;time;\n";
     if (kind == DesktopEntryKind::Autostart) text += "X-GNOME-Autostart-enabled=true\n";
     return text;
 }

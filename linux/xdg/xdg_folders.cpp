@@ -1,6 +1,8 @@
 #include "linux/xdg/xdg_folders.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace tockbell {
 
@@ -28,6 +30,20 @@ std::optional<std::string> Below(const std::optional<std::string>& folder, const
     return Join(*folder, name);
 }
 
+// The absolute folders of a colon-separated list.
+std::vector<std::string> AbsoluteFolders(const std::optional<std::string>& list) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (list && start <= list->size()) {
+        const std::size_t end = std::min(list->find(':', start), list->size());
+        std::string folder = list->substr(start, end - start);
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        if (!folder.empty() && folder.front() == '/') folders.push_back(std::move(folder));
+        start = end + 1;
+    }
+    return folders;
+}
+
 }  // namespace
 
 std::optional<std::string> ProcessEnvironment(const std::string& name) {
@@ -44,9 +60,18 @@ std::optional<std::string> XdgFolders::AutostartFolder() const { return Below(co
 
 std::optional<std::string> XdgFolders::ApplicationsFolder() const { return Below(dataHome, "applications"); }
 
+std::vector<std::string> XdgFolders::SharedApplicationsFolders() const {
+    std::vector<std::string> folders;
+    for (const std::string& folder : dataDirs) folders.push_back(Join(folder, "applications"));
+    return folders;
+}
+
 XdgFolders FindXdgFolders(const EnvironmentLookup& environment) {
+    std::vector<std::string> dataDirs = AbsoluteFolders(environment("XDG_DATA_DIRS"));
+    if (dataDirs.empty()) dataDirs = XdgFolders::DefaultDataDirs();
     return XdgFolders{BaseFolder(environment, "XDG_CONFIG_HOME", ".config"),
-                      BaseFolder(environment, "XDG_DATA_HOME", ".local/share")};
+                      BaseFolder(environment, "XDG_DATA_HOME", ".local/share"), std::move(dataDirs),
+                      AbsoluteFolders(environment("PATH"))};
 }
 
 }  // namespace tockbell

@@ -34,8 +34,8 @@ void WithInstallation(const XdgFolders& folders, const std::string& executable, 
     const std::optional<std::string> base = folders.FilesBase();
     if (!base) return;
     XdgStartupEntries startup(folders.AutostartFolder(), files, folderMaker);
-    XdgProgramMenu menu(folders.ApplicationsFolder(), files, folderMaker);
-    Installation installation{kEntryName, executable, *base, startup, menu, files, std::nullopt};
+    XdgProgramMenu menu(folders, files, folderMaker);
+    Installation installation{kEntryName, executable, ProgramFiles(*base), startup, menu, files, std::nullopt};
     step(installation);
 }
 
@@ -67,13 +67,32 @@ void XdgStartupEntries::DeleteUserValue(const std::string&) {
 
 void XdgStartupEntries::DeleteMachineValue(const std::string&) {}
 
-XdgProgramMenu::XdgProgramMenu(std::optional<std::string> applicationsFolder, FileSystem& files, FolderMaker& folders)
-    : folder_(std::move(applicationsFolder)), files_(files), folders_(folders) {}
+XdgProgramMenu::XdgProgramMenu(const XdgFolders& folders, FileSystem& files, FolderMaker& folderMaker)
+    : folder_(folders.ApplicationsFolder()),
+      sharedFolders_(folders.SharedApplicationsFolders()),
+      commandFolders_(folders.commandFolders),
+      files_(files),
+      folders_(folderMaker) {}
 
 std::optional<std::string> XdgProgramMenu::EntryPath(const std::string&) { return EntryIn(folder_); }
 
 void XdgProgramMenu::CreateEntry(const std::string&, const std::string& target) {
     WriteEntry(folder_, DesktopEntryKind::Menu, target, files_, folders_);
+}
+
+std::optional<std::string> XdgProgramMenu::SharedEntryTarget(const std::string&) {
+    for (const std::string& folder : sharedFolders_) {
+        const FileSystem::ReadResult entry = files_.Read(*EntryIn(folder));
+        if (entry.status != FileSystem::ReadStatus::Ok) continue;
+        const std::optional<std::string> program = DesktopEntryExecutable(entry.content);
+        if (!program || program->find('/') != std::string::npos) return program;
+        for (const std::string& command : commandFolders_) {
+            const std::string path = (command.back() == '/' ? command : command + "/") + *program;
+            if (files_.StampOf(path)) return path;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 void RegisterAutostart(const XdgFolders& folders, const std::string& executable, FileSystem& files,

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "linux/xdg/folder_maker.h"
 #include "linux/xdg/xdg_folders.h"
@@ -33,17 +34,23 @@ private:
     FolderMaker& folders_;
 };
 
-// The user's menu entry "<data>/applications/tockbell.desktop".
+// The user's menu entry "<data>/applications/tockbell.desktop", and the one a package installed in
+// the system's data folders.
 class XdgProgramMenu : public ProgramMenu {
 public:
-    // With no folder there is no entry, and none is written.
-    XdgProgramMenu(std::optional<std::string> applicationsFolder, FileSystem& files, FolderMaker& folders);
+    // With no folder there is no user's entry, and none is written.
+    XdgProgramMenu(const XdgFolders& folders, FileSystem& files, FolderMaker& folderMaker);
 
     std::optional<std::string> EntryPath(const std::string& name) override;
     void CreateEntry(const std::string& name, const std::string& target) override;
+    // The entry of the first data folder that has one, as the menu shows it; its program named
+    // without a folder is the first file of that name in $PATH's folders.
+    std::optional<std::string> SharedEntryTarget(const std::string& name) override;
 
 private:
     std::optional<std::string> folder_;
+    std::vector<std::string> sharedFolders_;
+    std::vector<std::string> commandFolders_;
     FileSystem& files_;
     FolderMaker& folders_;
 };

@@ -170,9 +170,9 @@ TEST_P(ProfileContract, SettingsFilesLoadAndRollAlike) {
              SettingsFileCase{
                  "LF lines, blanks in titles, a second main, a divisor out of range",
                  "[Main]\nFlags=0,12,1\n[ Today ]\n07:00=a.wav\n[main]\nFlags=1,1,1,1\n[Tomorrow ]\n07:30=b.wav\n", 8, 0,
-                 2, "+9 in Singapore|-7 in San Francisco|+4 in Moscow",
-                 "[Main]\r\nFlags=0,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n"
-                 "[Today]\r\n07:30=b.wav\r\n"},
+                 2, "Asia/Singapore in Singapore|America/Los_Angeles in San Francisco|Europe/Moscow in Moscow",
+                 "[Main]\r\nFlags=0,2,8,3\r\nTime1=Asia/Singapore in Singapore\r\n"
+                 "Time2=America/Los_Angeles in San Francisco\r\nTime3=Europe/Moscow in Moscow\r\n[Today]\r\n07:30=b.wav\r\n"},
              SettingsFileCase{"the same day: no roll", "[Main]\r\nFlags=31,2,8,0\r\n[Today]\r\n08:00=a.wav\r\n", 8, 31, 2,
                               "", "[Main]\r\nFlags=31,2,8,0\r\n[Today]\r\n08:00=a.wav\r\n"},
          }) {

@@ -10,5 +10,4 @@ pid=$(start_clock "$folder")
 drive command "$E2E_TITLE" "$E2E_BE_SILENT" >/dev/null || fail "cannot send Be silent"
 close_clock "$pid"
 
-expect_file "$folder/tockbell.ini" \
-    '[Main]\r\nFlags=15,2,24,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
+expect_file "$folder/tockbell.ini" '[Main]\r\nFlags=15,2,24,3\r\n'"$E2E_DEFAULT_ZONES"

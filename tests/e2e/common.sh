@@ -12,6 +12,9 @@ E2E_WAIT=30  # seconds that any one step may take before the test fails
 # which the program plays its own sounds and which find_sounds.py reads.
 E2E_CAPTURE=$E2E_WORK/capture.raw
 E2E_CAPTURE_BYTE_RATE=22050  # of that format
+# The world-clock lines of the file that a first start writes, as printf writes them.
+E2E_DEFAULT_ZONES='Time1=Asia/Singapore in Singapore\r\nTime2=America/Los_Angeles in San Francisco\r\n'
+E2E_DEFAULT_ZONES+='Time3=Europe/Moscow in Moscow\r\n'
 
 # libfaketime shifts file times too unless told not to; Wine would then take its prefix for out of
 # date and rebuild it at every start.
@@ -20,6 +23,15 @@ export NO_FAKE_STAT=1
 # timed waits are measured on the monotonic one, also by processes that run on the real clock (Wine's
 # server, the sound server), so that with a faked one they would end at once or never.
 export FAKETIME_DONT_FAKE_MONOTONIC=1
+E2E_FAKETIME=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+# Its build that synchronises its threads, for a clock kept in a file: the library reads the file
+# again while other threads of the program ask it the time.
+E2E_FAKETIME_THREADS=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
+# A test whose clock jumps (a resume from sleep, the clock set) keeps the program's clock in a file
+# (clock_in_file) rather than in its environment: the offset from the real clock, which libfaketime
+# reads again every second and set_clock rewrites while the program runs. The wall clock jumps, the
+# monotonic clock runs on, as across a sleep.
+E2E_CLOCK_FILE=
 
 fail() {
     echo "FAIL: $*" >&2
@@ -37,9 +49,10 @@ wait_until() {
     done
 }
 
-# Starts an X server of its own for the test (1024x768, 24 bits) and sets DISPLAY to it.
+# Starts an X server of its own for the test (E2E_SCREEN pixels, 1024x768 unless set, 24 bits) and sets
+# DISPLAY to it.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp 3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     wait_until "$E2E_WAIT" "X display" test -s "$E2E_WORK/display"
     DISPLAY=:$(cat "$E2E_WORK/display")
@@ -170,14 +183,42 @@ process_with() {
     return 1
 }
 
+# The programs that the test starts from now on take their clock from a file, set to E2E_CLOCK.
+clock_in_file() {
+    E2E_CLOCK_FILE=$E2E_WORK/clock.rc
+    set_clock "$E2E_CLOCK"
+}
+
+# Sets the wall clock of the programs started after clock_in_file to TIME (as date -d reads it); they
+# see it within a second.
+set_clock() {
+    printf '%+d\n' $(($(date -d "$1" +%s) - $(date +%s))) >"$E2E_CLOCK_FILE.new"
+    mv "$E2E_CLOCK_FILE.new" "$E2E_CLOCK_FILE"
+}
+
+# The environment, one NAME=VALUE a word, that gives a program started now the test's clock:
+# E2E_CLOCK, or the file of clock_in_file.
+clock_environment() {
+    if [ -n "$E2E_CLOCK_FILE" ]; then
+        echo "LD_PRELOAD=$E2E_FAKETIME_THREADS FAKETIME_TIMESTAMP_FILE=$E2E_CLOCK_FILE FAKETIME_CACHE_DURATION=1"
+    else
+        echo "LD_PRELOAD=$E2E_FAKETIME FAKETIME=$(printf '%+d' $(($(date -d "$E2E_CLOCK" +%s) - $(date +%s))))"
+    fi
+}
+
 # How far the program's clock is from the real one, in whole seconds: faketime gives every process it
-# starts the same offset (FAKETIME=-N), and the clock runs on from there.
+# starts the same offset (FAKETIME=-N, or in the file of clock_in_file), and the clock runs on from there.
 clock_offset() {
-    local pid offset
+    local pid offset file
     pid=$(clock_unix_pid) || fail "no Linux process of the program"
-    offset=$(grep -zoP '^FAKETIME=\K.*' "/proc/$pid/environ" | tr -d '\0')
+    file=$(grep -zoP '^FAKETIME_TIMESTAMP_FILE=\K.*' "/proc/$pid/environ" | tr -d '\0')
+    if [ -n "$file" ]; then
+        offset=$(cat "$file")
+    else
+        offset=$(grep -zoP '^FAKETIME=\K.*' "/proc/$pid/environ" | tr -d '\0')
+    fi
     [[ $offset =~ ^[+-]?[0-9]+$ ]] || fail "the program's clock offset '$offset' is not whole seconds"
-    echo "$offset"
+    echo "$((offset))"
 }
 
 # Succeeds while the program's clock reads before TIME (as date -d reads it); says what it reads
@@ -245,10 +286,10 @@ expect_sounds() {
         { cat "$E2E_WORK/sounds.txt" >&2; fail "the capture does not hold [$list]"; }
 }
 
-# Writes FILE, a WAV file of SECONDS of a 1 kHz tone for the time-table: 8-bit mono at 11025 frames/s,
-# which find_sounds.py can compare with the capture.
+# Writes FILE, a WAV file of SECONDS of a tone of HERTZ (1000 unless given) for the time-table: 8-bit
+# mono at 11025 frames/s, which find_sounds.py can compare with the capture.
 make_tone() {
-    sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine 1000 vol 0.5
+    sox -D -n -r 11025 -e unsigned-integer -b 8 -c 1 "$1" synth "$2" sine "${3:-1000}" vol 0.5
 }
 
 # What the WAV file FILE holds: "CHANNELS BITS RATE", then for 8-bit sound "silent" or the frequency
@@ -281,4 +322,21 @@ else:
     tone = max(range(50, 3001, 10), key=power)
 print(channels, width * 8, rate, tone)
 PYTHON
+}
+
+# The night of the autumn change in Berlin (TZ=Europe/Berlin), on a clock running from before 02:00
+# CEST: 02:00 CEST, then 02:00 CET once the clock is set back, and 02:30 CET, each chime heard out
+# before the clock moves on. With the options 29 and an [Everyday] entry "02:00=Twice.wav" the capture
+# then holds E2E_AUTUMN_NIGHT_SOUNDS: the entry once, both 02:00 chimes, the half hour's words once.
+E2E_AUTUMN_NIGHT_SOUNDS='WAVE0 WAVE1*2 WAVE002 WAVE0AM Twice WAVE0 WAVE1*2 WAVE002 WAVE0AM WAVE002 WAVE030 WAVE0AM'
+autumn_night_in_berlin() {
+for time in 00:00 01:00 01:30; do
+    clock_before "2027-10-31 $time:00 UTC" || fail "the program's clock was not before $time UTC"
+    wait_clock "2027-10-31 $time:03 UTC"
+    wait_capture_quiet 3 60
+    case $time in
+        00:00) set_clock '2027-10-31 00:59:57 UTC' ;;
+        01:00) set_clock '2027-10-31 01:29:57 UTC' ;;
+    esac
+done
 }

@@ -39,6 +39,7 @@ import math
 import re
 import sys
 import wave
+from itertools import accumulate
 from operator import mul
 from pathlib import Path
 
@@ -89,10 +90,7 @@ def dot(a, b):
 
 def running_squares(frames):
     """Sums of squares up to each frame: the energy of any span at once."""
-    sums = [0]
-    for frame in frames:
-        sums.append(sums[-1] + sum(x * x for x in frame))
-    return sums
+    return list(accumulate((sum(map(mul, frame, frame)) for frame in frames), initial=0))
 
 
 def read_wave(path):

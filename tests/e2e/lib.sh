@@ -12,6 +12,7 @@ E2E_WORK=$TOCKBELL_BUILD/e2e-work/$(basename "$0" .sh)  # kept after the run, fo
 E2E_LOG=$E2E_WORK/wine.log
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 E2E_DESKTOP=tockbell
+E2E_DESKTOP_SIZE=${E2E_DESKTOP_SIZE:-800x600}  # the Wine desktop, in pixels of the Windows screen
 E2E_CLOCK='2026-12-08 10:00:00'  # the program's clock starts here and runs on; a test may pin another
 E2E_TITLE='Striking Tockbell'
 E2E_DIALOG='Tockbell Settings'
@@ -72,13 +73,21 @@ new_app_folder() {
     echo "$folder"
 }
 
+# Sets E2E_CLOCKED to the words that run a program at the test's clock: faketime at E2E_CLOCK, or
+# after clock_in_file libfaketime reading the file.
+clocked_words() {
+    # shellcheck disable=SC2046 # one NAME=VALUE a word
+    if [ -n "$E2E_CLOCK_FILE" ]; then E2E_CLOCKED=(env $(clock_environment)); else E2E_CLOCKED=(faketime "$E2E_CLOCK"); fi
+}
+
 # Starts the program of FOLDER in the test's Wine desktop and waits until it has started up; prints
 # the Windows process id of the program. The main window can be found by its title while it is still
 # being created, so the wait goes on until the program waits for input.
 start_clock() {
     local folder=$1 pid
-    (cd "$folder" && exec timeout -k 5 300 faketime "$E2E_CLOCK" \
-        wine explorer "/desktop=$E2E_DESKTOP,800x600" tockbell.exe >>"$E2E_LOG" 2>&1) &
+    clocked_words
+    (cd "$folder" && exec timeout -k 5 300 "${E2E_CLOCKED[@]}" \
+        wine explorer "/desktop=$E2E_DESKTOP,$E2E_DESKTOP_SIZE" tockbell.exe >>"$E2E_LOG" 2>&1) &
     drive wait "$E2E_TITLE" "$E2E_WAIT" >/dev/null || fail "the main window did not appear"
     pid=$(drive pid "$E2E_TITLE") || fail "the main window went away"
     drive wait-idle "$pid" "$E2E_WAIT" >/dev/null || fail "the program did not finish starting"
@@ -90,7 +99,8 @@ start_clock() {
 # under it, so a copy that keeps running is cut off by the outer timeout.
 start_again() {
     local folder=$1 code
-    code=$(cd "$folder" && timeout -k 5 $((E2E_WAIT + 30)) faketime "$E2E_CLOCK" \
+    clocked_words
+    code=$(cd "$folder" && timeout -k 5 $((E2E_WAIT + 30)) "${E2E_CLOCKED[@]}" \
         wine "$TOCKBELL_DRIVER" "$E2E_DESKTOP" run '.\tockbell.exe' "$E2E_WAIT" 2>>"$E2E_LOG") ||
         fail "a further copy of the program did not end"
     [ "$code" = 0 ] || fail "a further copy of the program ended with code $code"
@@ -187,6 +197,72 @@ tray_clock() {
     grey_square "$letters" "$left" "$top"
 }
 
+# Waits until the shell has painted the clock in the tray, taking screenshots into SHOT, and prints
+# where it is: "x y size" on the Windows screen.
+wait_tray_clock() {
+    local shot=$1 deadline=$((SECONDS + E2E_WAIT)) icon
+    until import -window root "$shot" && icon=$(tray_clock "$shot") && [ -n "$icon" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "no clock face in the tray within ${E2E_WAIT}s (see $shot)"
+        sleep 0.1
+    done
+    echo "$icon"
+}
+
+# Fails unless the clock at ICON ("x y size" on the Windows screen, as wait_tray_clock prints it) in the
+# screenshot SHOT shows 10:00 on the face: the minute hand straight up and the hour hand to the ten,
+# both green, and the marks where they belong, judged at whatever size the face is shown.
+expect_face_at_ten() {
+    local shot=$1 icon_x icon_y size face grey total
+    read -r icon_x icon_y size <<<"$2"
+    face=$(screen_letters "$shot" "$icon_x" "$icon_y" "$size" "$size")
+    fail_face() {
+        echo "the clock in the tray, $size pixels square (see $shot):" >&2
+        echo "$face" >&2
+        fail "$1"
+    }
+    # Fails unless the rectangle X0 Y0 X1 Y1 of the 32-pixel artwork shows LETTER in HOW MANY of its
+    # pixels: all, some or none.
+    expect_letters() {
+        local how_many=$1 letter=$2 what=$3 count total
+        shift 3
+        read -r count total <<<"$(face_letters "$face" "$size" "$letter" "$@")"
+        [ "$total" -gt 0 ] || fail_face "the rectangle $* of $what shows no pixel"
+        case $how_many in
+            all) [ "$count" -eq "$total" ] ;;
+            some) [ "$count" -gt 0 ] ;;
+            none) [ "$count" -eq 0 ] ;;
+        esac || fail_face "$what: $count of $total pixels are '$letter', expected $how_many"
+    }
+    read -r grey total <<<"$(face_letters "$face" "$size" . 0 0 31 31)"
+    [ $((grey * 3)) -gt $((total * 2)) ] || fail_face "only $grey of $total pixels show the face's grey"
+    expect_letters none - "the face, which has only its grey, green and black" 0 0 31 31
+    expect_letters all G "the mark at three o'clock" 28 14 30 16
+    expect_letters all G "the mark at six o'clock" 14 28 16 30
+    expect_letters all G "the mark at nine o'clock" 0 14 2 16
+    expect_letters all G "the minute hand pointing up" 14 4 16 12
+    expect_letters some G "the hour hand pointing to the ten" 8 10 12 13
+    # Below the one o'clock mark, which a small face may draw a pixel lower than its place in the art.
+    expect_letters none G "the face towards one and two o'clock" 18 5 26 12
+    expect_letters none G "the lower half of the face" 5 18 25 25
+}
+
+# Right-clicks the clock in the tray, as found in screenshots taken into SHOT, which opens its menu.
+open_tray_menu() {
+    local icon x y size
+    icon=$(wait_tray_clock "$1")
+    read -r x y size <<<"$icon"
+    click_desktop $((x + size / 2)) $((y + size / 2)) 3
+}
+
+# The text of the balloon that the program's tray icon shows; nothing while none shows.
+balloon() { drive tips Shell_TrayWnd | sed -n 's/^balloon\t//p'; }
+
+# Clicks the balloon, as the shell then tells the icon's window (Wine's shell does not).
+click_balloon() {
+    local wm_user=1024 icon_id=128 nin_balloon_user_click=1029
+    drive post CSystemTray "$wm_user" "$icon_id" "$nin_balloon_user_click" >/dev/null || fail "cannot click the balloon"
+}
+
 # The settings dialog. Its pages are child dialogs inside its tab control; tbdriver finds their controls
 # below the dialog by id, a check box before the tab control that shares its id.
 
@@ -273,6 +349,32 @@ choose_tab() {
     click_desktop $(((left + right) / 2)) $(((top + bottom) / 2)) 1
     wait_until "$E2E_WAIT" "page '$name' after a click on its tab" pages_show "$name"
     [ "$(selected_tab)" = "$name" ] || fail "a click on the tab '$name' selected '$(selected_tab)'"
+}
+
+# What is wrong with the place of the settings dialog's shown controls, one fault a line, as tbdriver's
+# layout action reads them: a control outside its parent's client area, a text or check box wider than
+# its control (cut off), two controls of one parent that overlap where they draw (text against text,
+# the whole of any other control). Nothing when all is well.
+layout_faults() {
+    drive layout "$E2E_DIALOG" | awk -F '\t' '
+        function within(a, b) { return a[1] >= b[1] && a[2] >= b[2] && a[3] <= b[3] && a[4] <= b[4] }
+        function overlap(i, j) {
+            return ink[i, 1] < ink[j, 3] && ink[j, 1] < ink[i, 3] && ink[i, 2] < ink[j, 4] && ink[j, 2] < ink[i, 4]
+        }
+        {
+            parent[NR] = $2; name[NR] = $3 " (" $4 ")"; kind[NR] = $4
+            split($5, client, " "); split($6, rect, " "); split($7, drawn, " ")
+            for (k = 1; k <= 4; k++) ink[NR, k] = drawn[k]
+            if (NR > 1 && !within(rect, client)) print "control " name[NR] " lies outside its parent: " $6 " in " $5
+            if (!within(drawn, rect)) print "control " name[NR] " is too small for its text: " $7 " in " $6
+        }
+        END {
+            for (i = 2; i <= NR; i++)
+                for (j = i + 1; j <= NR; j++)
+                    # An up-down control stands on the edge of the box beside it, its buddy, by design.
+                    if (parent[i] == parent[j] && overlap(i, j) && !(kind[i] "," kind[j] ~ /^(Edit,msctls_updown32|msctls_updown32,Edit)$/))
+                        print "controls " name[i] " and " name[j] " overlap"
+        }'
 }
 
 # The time-table tree of the Table page, as tbdriver's tree action reads it: one node a line, the centre

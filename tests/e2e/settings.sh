@@ -1,8 +1,11 @@
 # The settings dialog with the real program: where it opens, its three pages and tabs, the Setup page
 # showing the stored settings, the rules between its boxes, "Be silent" from the tray while it is
 # open, Enter and Escape, Cancel writing nothing, the tab remembered, the About text, OK writing the
-# file at once and hiding the tray icon. Screenshots of the pages are kept in the test's folder.
+# file at once and hiding the tray icon, then "Close Tockbell" ending the program, which has saved:
+# the steps of settings_choices.sh, which the Linux program's test takes too. Screenshots of the
+# pages are kept in the test's folder.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_choices.sh"
 # Clear of the full and half hours: nothing chimes while the boxes change.
 E2E_CLOCK='2026-12-08 10:05:00'
 e2e_begin
@@ -10,8 +13,12 @@ e2e_begin
 BOXES='1002 1003 1004 1005 1006 1012 1009 1010 1011'
 SHOT=$E2E_WORK/tray.png
 # Sounds off, multistrike, voice hours and the swapped a.m./p.m. words; divisor 5; two world clocks.
-stored='[Main]\r\nFlags=69,5,8,2\r\nTime1=+9 in Singapore\r\nTime2=+5:30 in Mumbai\r\n'
-stored_boxes='- (x) (-) (x) (-) x - - -'
+stored=$SETTINGS_START
+stored_boxes=$SETTINGS_START_BOXES
+# The Setup page's boxes by their captions.
+declare -A BOX_ID=(["Striking and voices"]=1002 ["Multistrike hours"]=1003 ["Strike half hour"]=1004
+    ["Voice hours"]=1005 ["Voice half hours"]=1006 ["Switch AM/PM"]=1012 ["Hide icon"]=1009
+    ["Close Tockbell"]=1010 ["Uninstall Tockbell"]=1011)
 
 tray_shows_clock() { import -window root "$SHOT" && [ -n "$(tray_clock "$SHOT")" ]; }
 # Not a pixel of the clock face's grey left in the taskbar; Wine hides its taskbar once the last icon
@@ -67,30 +74,11 @@ expect_folder "$folder" tockbell.exe tockbell.ini
 expect_file "$folder/tockbell.ini" "$stored"
 
 # The rules, click by click from the stored settings: the box clicked, then all of them afterwards.
-rules=(
-    '1002  x  x   -  x   -   x - - -'  # on: the four below enabled, "Voice half hours" too
-    '1005  x  x   -  -   (-) x - - -'  # "Voice hours" off greys "Voice half hours"
-    '1005  x  x   -  x   -   x - - -'  # and on enables it, unchecked
-    '1006  x  x   -  x   x   x - - -'
-    '1005  x  x   -  -   (-) x - - -'  # off unchecks it
-    '1002  -  (x) (-) (-) (-) x - - -'  # off greys all four
-    '1002  x  x   -  -   -   x - - -'  # on enables all four, whatever "Voice hours" shows
-    '1006  x  x   -  -   x   x - - -'
-    '1005  x  x   -  x   -   x - - -'  # "Voice hours" on unchecks "Voice half hours" too
-    '1004  x  x   x  x   -   x - - -'
-    '1012  x  x   x  x   -   - - - -'
-    '1011  x  x   x  x   -   - x x x'  # uninstalling hides the icon and closes the program
-    '1009  x  x   x  x   -   - - x -'  # showing the icon withdraws the uninstall
-    '1011  x  x   x  x   -   - x x x'
-    '1010  x  x   x  x   -   - x - -'  # as does staying open
-    '1011  x  x   x  x   -   - x x x'
-    '1011  x  x   x  x   -   - x x -'  # unchecked alone, it leaves the two others
-)
-for rule in "${rules[@]}"; do
-    read -r box expected <<<"$rule"
-    click_setting "$box"
-    boxes_show "$(echo $expected)" $BOXES ||
-        fail "after a click on $box the boxes show [$(setting_boxes $BOXES)], expected [$(echo $expected)]"
+for rule in "${SETTINGS_RULES[@]}"; do
+    IFS='|' read -r box expected <<<"$rule"
+    click_setting "${BOX_ID[$box]}"
+    boxes_show "$expected" $BOXES ||
+        fail "after a click on '$box' the boxes show [$(setting_boxes $BOXES)], expected [$expected]"
 done
 
 # Cancel forgets all that: the file stays as it was, and the next opening shows the stored settings.
@@ -109,41 +97,46 @@ close_settings "$E2E_IDCANCEL"
 open_settings
 [ "$(selected_tab)" = About ] || fail "the settings dialog opened again on the tab '$(selected_tab)'"
 pages_show About || fail "the settings dialog opened again showing [$(shown_pages)]"
-cmp -s <(drive text "$E2E_DIALOG" 1013) <(sed -z 's/\n/\r\n/g' "$E2E_SCRIPTS/../../res/about.txt") ||
-    fail "the About page does not hold about.txt with CR LF line ends"
+# The build fills the program's version into the text.
+cmp -s <(drive text "$E2E_DIALOG" 1013) <(sed -z 's/\n/\r\n/g' "$TOCKBELL_BUILD/res/about.txt") ||
+    fail "the About page does not hold about.txt, its version filled in, with CR LF line ends"
 
-# OK writes the file at once, while the program runs on: the options, the slider's divisor and the
-# world clocks up to the first empty line, without their leading blanks.
+# The steps: OK writes the file at once, while the program runs on; the icon leaves the tray with
+# "Hide icon"; "Close Tockbell" ends the program, which saves. Between the first two, the next
+# opening shows what OK stored, and Escape in a page cancels the whole dialog.
 choose_tab Setup
-click_setting 1002
-click_setting 1004
-click_setting 1012
-drive set-pos "$E2E_DIALOG" 1016 7 >/dev/null || fail "cannot move the volume slider"
-drive set-text "$E2E_DIALOG" 1034 $'  +1 in Paris\r\n-5 in New York\r\n\r\n+3 in Nairobi\r\n' >/dev/null ||
-    fail "cannot type the world clocks"
-close_settings "$E2E_IDOK"
-saved='[Main]\r\nFlags=23,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
-expect_folder "$folder" tockbell.exe tockbell.ini
-expect_file "$folder/tockbell.ini" "$saved"
-drive exists "$E2E_TITLE" || fail "OK ended the program"
-
-# The next opening shows what OK stored; Escape in a page cancels the whole dialog.
-open_settings
-boxes_show 'x x x x - - - - -' $BOXES || fail "after OK the boxes show [$(setting_boxes $BOXES)]"
-[ "$(setting_states 1016 msctls_trackbar32)" = pos=7 ] ||
-    fail "after OK the volume slider stands at [$(setting_states 1016 msctls_trackbar32)]"
-expect_setting_text 1034 '+1 in Paris\r\n-5 in New York\r\n'
-click_setting 1003
-drive key "$E2E_DIALOG" 1003 "$E2E_VK_ESCAPE" >/dev/null || fail "cannot press Escape"
-drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "Escape left the settings dialog open"
-expect_file "$folder/tockbell.ini" "$saved"
-
-# "Hide icon" with OK takes the clock out of the tray at once.
-open_settings
-click_setting 1009
-close_settings "$E2E_IDOK"
-expect_file "$folder/tockbell.ini" '[Main]\r\nFlags=55,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
-wait_until "$E2E_WAIT" "tray without the clock after Hide icon (see $SHOT)" tray_shows_no_clock
-
-close_clock "$pid"
-expect_file "$folder/tockbell.ini" '[Main]\r\nFlags=55,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
+for step in "${SETTINGS_STEPS[@]}"; do
+    read_settings_step "$step"
+    [ "$step" = "${SETTINGS_STEPS[0]}" ] || open_settings
+    for box in "${STEP_BOXES[@]}"; do click_setting "${BOX_ID[$box]}"; done
+    [ "$STEP_VOLUME" = - ] || drive set-pos "$E2E_DIALOG" 1016 "$STEP_VOLUME" >/dev/null || fail "cannot move the volume slider"
+    if [ "$STEP_ZONES" != - ]; then
+        zones=$(printf "$STEP_ZONES." ) && zones=${zones%.}  # with its last line break
+        drive set-text "$E2E_DIALOG" 1034 "$zones" >/dev/null || fail "cannot type the world clocks"
+    fi
+    if [[ " ${STEP_BOXES[*]} " == *" Close Tockbell "* ]]; then
+        close_settings "$E2E_IDOK"
+        drive wait-exit "$pid" "$E2E_WAIT" >/dev/null || fail "Close Tockbell with OK did not end the program"
+    else
+        close_settings "$E2E_IDOK"
+        drive exists "$E2E_TITLE" || fail "OK ended the program"
+    fi
+    expect_folder "$folder" tockbell.exe tockbell.ini
+    expect_file "$folder/tockbell.ini" "$STEP_FILE"
+    case $step in
+        "${SETTINGS_STEPS[0]}")
+            open_settings
+            boxes_show 'x x x x - - - - -' $BOXES || fail "after OK the boxes show [$(setting_boxes $BOXES)]"
+            [ "$(setting_states 1016 msctls_trackbar32)" = pos=7 ] ||
+                fail "after OK the volume slider stands at [$(setting_states 1016 msctls_trackbar32)]"
+            expect_setting_text 1034 '+1 in Paris\r\n-5 in New York\r\n'
+            click_setting 1003
+            drive key "$E2E_DIALOG" 1003 "$E2E_VK_ESCAPE" >/dev/null || fail "cannot press Escape"
+            drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "Escape left the settings dialog open"
+            expect_file "$folder/tockbell.ini" "$STEP_FILE"
+            ;;
+        "${SETTINGS_STEPS[1]}")
+            wait_until "$E2E_WAIT" "tray without the clock after Hide icon (see $SHOT)" tray_shows_no_clock
+            ;;
+    esac
+done

@@ -30,8 +30,7 @@ drive set-pos "$E2E_DIALOG" 1016 6 >/dev/null || fail "cannot move the volume sl
 click_setting 1010
 ok_ends_program "$pid"
 expect_folder "$folder" tockbell.exe tockbell.ini
-expect_file "$folder/tockbell.ini" \
-    '[Main]\r\nFlags=29,6,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
+expect_file "$folder/tockbell.ini" '[Main]\r\nFlags=29,6,8,3\r\n'"$E2E_DEFAULT_ZONES"
 has_run_value || fail "Close Tockbell removed the Run value"
 [ -f "$LINK" ] || fail "Close Tockbell removed the shortcut"
 

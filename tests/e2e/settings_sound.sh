@@ -54,5 +54,4 @@ close_settings "$E2E_IDCANCEL"
 expect_folder "$folder" tockbell.exe tockbell.ini
 expect_file "$folder/tockbell.ini" ''
 close_clock "$pid"
-expect_file "$folder/tockbell.ini" \
-    '[Main]\r\nFlags=31,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
+expect_file "$folder/tockbell.ini" '[Main]\r\nFlags=31,2,8,3\r\n'"$E2E_DEFAULT_ZONES"

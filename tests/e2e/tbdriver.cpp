@@ -25,6 +25,8 @@
 //                                             format is in tbhook.cpp)
 //   tbdriver DESKTOP tree TITLE               prints the nodes of its tree control, one a line (the
 //                                             format is in tbhook.cpp)
+//   tbdriver DESKTOP layout TITLE             prints the places of the window and its shown windows at any
+//                                             depth, one a line (the format is in tbhook.cpp)
 //   tbdriver DESKTOP label TITLE KEY [TEXT]   puts TEXT (WM_SETTEXT) into the label edit of its tree
 //                                             control, if given, then posts the virtual key KEY to it
 //   tbdriver DESKTOP drop X Y FILE...         drops the files as the shell does at the point X Y of the
@@ -44,7 +46,12 @@
 //                                             line (the format is in tbhook.cpp)
 //   tbdriver DESKTOP wait-no-menu SECONDS     0 once no popup menu is shown
 //   tbdriver DESKTOP tips CLASS               prints the texts of the tooltip controls that the shown
-//                                             window of class CLASS or its children own, one a line
+//                                             window of class CLASS or its children own, one a line (a
+//                                             balloon's marked, as tbhook.cpp says)
+//   tbdriver DESKTOP post CLASS MESSAGE WPARAM LPARAM
+//                                             posts the message (numbers) to the first top-level window of
+//                                             class CLASS, shown or not, as the shell posts to a tray icon's
+//                                             window
 //
 // A control ID is looked for among all the descendants of the window, as the pages of a dialog hold
 // their controls below it; where two have the same id, a button wins (the one a test clicks).
@@ -80,6 +87,9 @@ public:
     HWND Find(const std::string& title) { return Join() ? FindWindowA(nullptr, title.c_str()) : nullptr; }
 
     HWND At(POINT point) { return Join() ? WindowFromPoint(point) : nullptr; }
+
+    // The first top-level window of the class, shown or not, or none.
+    HWND FindOfClass(const char* className) { return Join() ? FindWindowExA(nullptr, nullptr, className, nullptr) : nullptr; }
 
     // The first shown top-level window of the class, or none.
     HWND FindShown(const char* className) {
@@ -332,6 +342,13 @@ int Run(int argc, char** argv) {
         for (const HWND control : Descendants(window)) std::fputs(ControlLine(control).c_str(), stdout);
         return kYes;
     }
+    if (action == "layout") {
+        const HWND window = desktop.Find(target);
+        const std::optional<std::string> lines = window != nullptr ? AskInside(window) : std::nullopt;
+        if (!lines) return kNo;
+        std::fputs(lines->c_str(), stdout);
+        return kYes;
+    }
     if (action == "tabs" || action == "tree") {
         const HWND control = FindOfClass(desktop.Find(target), action == "tabs" ? WC_TABCONTROLA : WC_TREEVIEWA);
         const std::optional<std::string> items = control != nullptr ? AskInside(control) : std::nullopt;
@@ -404,6 +421,13 @@ int Run(int argc, char** argv) {
         return answer;
     }
     if (argc < 6) return kUsage;
+    if (action == "post" && argc >= 7) {
+        const HWND window = desktop.FindOfClass(target.c_str());
+        return window != nullptr && PostMessageA(window, Id(argv[4]), std::strtoull(argv[5], nullptr, 10),
+                                                 std::strtoll(argv[6], nullptr, 10))
+                   ? kYes
+                   : kNo;
+    }
     if (action == "drop") {
         POINT point{std::strtol(argv[3], nullptr, 10), std::strtol(argv[4], nullptr, 10)};
         const HWND window = DropTarget(desktop.At(point));

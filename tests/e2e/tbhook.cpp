@@ -3,7 +3,9 @@
 //
 //   popup menu (class "#32768")   one line per item: its centre on the screen, a tab, then "-" for a
 //                                 separator or the item's text with [default], [checked], [grayed]
-//   tooltip control               one line per tool that holds a text of its own: that text
+//   tooltip control               one line per tool that holds a text of its own: that text; a balloon
+//                                 (a tray icon's notification) only while it shows, "balloon", a tab,
+//                                 then its text
 //   tab control                   one line per tab: its rectangle on the screen (left top right
 //                                 bottom), a tab, its text, then " [selected]" for the current one
 //   tree control                  one line per node, parents before their children: the centre of its
@@ -11,11 +13,19 @@
 //                                 blanks per level above it, its text, then those of " [bold]",
 //                                 " [expanded]", " [selected]", " [drop]" (the drop highlight) and
 //                                 " [editing: TEXT]" (the label edit's text now) that hold
+//   dialog (class "#32770")       one line per shown window at any depth below it, parents before their
+//                                 children: its handle, its parent's handle, its id and class, tab-separated,
+//                                 then, tab-separated too, three rectangles on the screen (left top right
+//                                 bottom): its parent's client area, its own, and its ink, where its text
+//                                 (with a check box's box) is drawn as its style aligns it; for a control
+//                                 without such text the ink is its rectangle. The dialog itself comes first,
+//                                 as its own parent.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -59,6 +69,10 @@ std::string MenuText(HWND window) {
 std::string TipText(HWND window) {
     const auto count = static_cast<WPARAM>(SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0));
     std::string text;
+    // A balloon starts its line with a mark of its own; Wine keeps its title where no message reads it.
+    const bool balloon = (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0;
+    if (balloon && !IsWindowVisible(window)) return text;
+    const std::string mark = balloon ? "balloon\t" : "";
     for (WPARAM index = 0; index < count; ++index) {
         char tip[1024] = "";  // far more than a tooltip control hands out
         TTTOOLINFOA tool{};
@@ -66,7 +80,7 @@ std::string TipText(HWND window) {
         tool.lpszText = tip;
         // A tool whose text its owner hands out only when asked (a tab control's) has none to list.
         if (SendMessageA(window, TTM_ENUMTOOLSA, index, reinterpret_cast<LPARAM>(&tool)) != 0 && tool.lpszText == tip) {
-            text += tip;
+            text += mark + tip;
             text += '\n';
         }
     }
@@ -158,6 +172,72 @@ std::string TreeText(HWND tree) {
     return text;
 }
 
+std::string RectText(RECT rect) {
+    return std::to_string(rect.left) + ' ' + std::to_string(rect.top) + ' ' + std::to_string(rect.right) + ' ' +
+           std::to_string(rect.bottom);
+}
+
+RECT ScreenClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+// Where the control draws its text, as its style places it, on the screen.
+RECT Ink(HWND control, const std::string& kind, RECT rect) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    const DWORD buttonType = style & BS_TYPEMASK;
+    const bool checkBox = kind == WC_BUTTONA && (buttonType == BS_CHECKBOX || buttonType == BS_AUTOCHECKBOX ||
+                                                 buttonType == BS_RADIOBUTTON || buttonType == BS_AUTORADIOBUTTON);
+    const DWORD staticType = style & SS_TYPEMASK;
+    const bool text = kind == WC_STATICA && (staticType == SS_LEFT || staticType == SS_RIGHT ||
+                                             staticType == SS_CENTER || staticType == SS_LEFTNOWORDWRAP);
+    char caption[256] = "";
+    const int length = GetWindowTextA(control, caption, sizeof caption);
+    if ((!checkBox && !text) || length == 0) return rect;
+    HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption, length, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT ink{rect.left, rect.top, rect.left + extent.cx, rect.top + extent.cy};
+    if (checkBox) {
+        // The box, and the gap the button leaves between it and the text.
+        ink.right += GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+    } else if (staticType == SS_RIGHT) {
+        ink = {rect.right - extent.cx, rect.top, rect.right, rect.top + extent.cy};
+    } else if (staticType == SS_CENTER) {
+        const LONG left = (rect.left + rect.right - extent.cx) / 2;
+        ink = {left, rect.top, left + extent.cx, rect.top + extent.cy};
+    }
+    return ink;
+}
+
+void AddLayoutLines(HWND window, HWND parent, std::string& text) {
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    char handles[64];
+    std::snprintf(handles, sizeof handles, "%p\t%p\t", static_cast<void*>(window), static_cast<void*>(parent));
+    text += handles + std::to_string(GetDlgCtrlID(window)) + '\t' + className + '\t' + RectText(ScreenClient(parent)) +
+            '\t' + RectText(rect) + '\t' + RectText(Ink(window, className, rect)) + '\n';
+    // Only the dialog and its pages are laid out by us; the parts a control makes inside itself (the
+    // time picker's up-down arrows) are the control's own.
+    if (std::strcmp(className, "#32770") != 0) return;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) AddLayoutLines(child, window, text);
+    }
+}
+
+std::string LayoutText(HWND dialog) {
+    std::string text;
+    AddLayoutLines(dialog, dialog, text);
+    return text;
+}
+
 std::string WindowText(HWND window) {
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
@@ -166,6 +246,7 @@ std::string WindowText(HWND window) {
     if (kind == TOOLTIPS_CLASSA) return TipText(window);
     if (kind == WC_TABCONTROLA) return TabText(window);
     if (kind == WC_TREEVIEWA) return TreeText(window);
+    if (kind == "#32770") return LayoutText(window);
     return "no readable window\n";
 }
 

@@ -4,17 +4,14 @@
 # drop; items are moved and, with Shift, copied by dragging them with the mouse; the context menu, its
 # sub-menus, Delete and Insert; Reload. Screenshots of the page are kept in the test's folder.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/timetable_files.sh"
 # Clear of the full and half hours: nothing chimes while the tree changes.
 E2E_CLOCK='2026-12-08 10:05:00'
 e2e_begin
 
-MAIN='[Main]\r\nFlags=15,2,8,1\r\nTime1=+9 in Singapore\r\n'
-# [Main] is not shown; a line of ten characters or fewer is no item. "Holiday" is no title, and the
-# hour 25 no time.
-STORED="$MAIN"'[Everyday]\r\n07:30=a.wav\r\n07:31=b.wa\r\n\r\n18:45=Gong.wav\r\n[Holiday]\r\n12:00=Noon.wav\r\n'\
-'[March 08]\r\n09:15=Bell.wav\r\n25:00=Late.wav\r\n'
-SAVED="$MAIN"'[Everyday]\r\n07:30=a.wav\r\n18:45=Gong.wav\r\n[Tomorrow]\r\n12:00=Noon.wav\r\n'\
-'[March 08]\r\n09:15=Bell.wav\r\n23:00=Late.wav\r\n'
+MAIN=$TIMETABLE_MAIN
+STORED=$TIMETABLE_STORED
+SAVED=$TIMETABLE_SAVED
 DROPPED='C:\sounds\one.wav'
 
 # The time of an item added now: the program's clock two minutes on.

@@ -1,11 +1,12 @@
-// Feeds arbitrary bytes to the profile parser, the loader and the day roll. Besides running clean
-// under AddressSanitizer and UndefinedBehaviorSanitizer, a rolled file must load again to the same
-// settings without a second roll.
+// Feeds arbitrary bytes to the profile parser, the loader, the world clock's reading of the loaded
+// lines and the day roll. Besides running clean under AddressSanitizer and UndefinedBehaviorSanitizer,
+// a rolled file must load again to the same settings without a second roll.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "core/app/world_clock.h"
 #include "core/config/config_store.h"
 #include "core/config/portable_profile_strings.h"
 #include "core/config/profile_document.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr const char* kConfig = "C:\\Tockbell.ini";
 constexpr std::int32_t kToday = 8;
+constexpr std::time_t kNow = 1796738730;  // 8 December 2026, 14:05:30 UTC
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.files[kConfig] = text;
     ClockSettings first(kToday);
     LoadSettings(store, first);
+    WorldClockLines(first.zoneLines, kNow);
     const std::string written = files.files[kConfig];
     if (written == text) return 0;  // no roll
 

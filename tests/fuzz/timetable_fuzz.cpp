@@ -44,6 +44,7 @@ public:
 class NoClock : public Clock {
 public:
     ClockReading Now() override { return {}; }
+    std::tm LocalTimeAt(std::time_t) override { return {}; }
 };
 
 bool InRange(int value, int last) { return value >= 0 && value <= last; }

@@ -1,11 +1,14 @@
 // The chime on real threads: the window thread, the chime thread and a silencer share only the
 // flags word. Run under ThreadSanitizer by `make test`.
+#include <map>
+#include <mutex>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "core/chime/chime.h"
 #include "core/chime/playback.h"
+#include "core/chime/reminder_player.h"
 #include "core/config/clock_settings.h"
 #include "posix/posix_threads.h"
 #include "tests/unit/fake_sound.h"
@@ -82,6 +85,41 @@ TEST_F(PlaybackThreads, EntriesOfOneMinutePlayOneAfterAnother) {
     while (media.Log().size() < 6) std::this_thread::sleep_for(1ms);
     WaitUntilClear(flags, FLAG_PLAY_BUSY);
     EXPECT_TRUE(OneAfterAnother(media.Log()));
+}
+
+// The window thread's ticks start the reminders one after another; a Stop ends the one that plays.
+TEST_F(PlaybackThreads, RemindersTakeTurnsInTheirOrderAndAStopEndsItsOwn) {
+    media.pollsWhilePlaying = {{"a.wav", 30}, {"b.wav", 300}, {"c.wav", 30}};
+    std::mutex mutex;
+    std::map<std::string, int> polls;
+    media.onPoll = [&](const std::string& path, int poll) {
+        std::lock_guard lock(mutex);
+        polls[path] = poll;
+    };
+    FakeNotifications notifications;
+    ReminderPlayer reminders(services, notifications);
+    reminders.Add({"07:30", "a.wav"});
+    reminders.AddLate({"07:20", "c.wav"});
+    reminders.Add({"07:30", "b.wav"});
+    bool stopped = false;
+    while (media.Log().size() < 9) {
+        reminders.Play(true);
+        if (!stopped && media.Log().size() == 5) {  // b plays
+            reminders.Stop(notifications.lastStopId);
+            stopped = true;
+        }
+        std::this_thread::sleep_for(1ms);
+    }
+    WaitUntilClear(flags, FLAG_REMINDER_BUSY | FLAG_PLAY_BUSY);
+    EXPECT_TRUE(OneAfterAnother(media.Log()));
+    EXPECT_EQ(media.Log()[0], "open a.wav");
+    EXPECT_EQ(media.Log()[3], "open b.wav");
+    EXPECT_EQ(media.Log()[6], "open c.wav");
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(polls["a.wav"], 31);
+    EXPECT_LT(polls["b.wav"], 300);
+    EXPECT_EQ(polls["c.wav"], 31);
+    EXPECT_EQ(flags.load(), kDefaultFlags);
 }
 
 TEST_F(PlaybackThreads, AChimeStopsAPlaybackAndFollowsIt) {

@@ -19,12 +19,15 @@ public:
     void StartChime(int hour, bool halfHour, bool afternoon) override {
         Log("chime " + std::to_string(hour) + (halfHour ? " half" : "") + (afternoon ? " pm" : ""));
     }
-    bool CheckTimeTableKind(std::uint32_t kind, const ClockReading&) override {
+    bool CheckTimeTableKind(std::uint32_t kind, std::span<const DueMinute>) override {
         if (flags->load() & kind) return false;
         flags->fetch_or(kind);
         Log("kind " + std::to_string(kind));
         return true;
     }
+    void CatchUp(std::span<const DueMinute>, ClockJump) override {}
+    void PlayReminders(bool) override {}
+    void StopReminder(std::uint32_t) override {}
     std::vector<std::string> Take() { return std::exchange(calls, {}); }
 
     std::atomic<std::uint32_t>* flags = nullptr;
@@ -35,6 +38,7 @@ private:
     std::vector<std::string> calls;
 };
 
+// December 2026 in UTC, where the tests run; the monotonic clock keeps step with the wall clock.
 ClockReading At(int day, int hour, int minute, int second) {
     ClockReading time;
     time.local.tm_year = 126;
@@ -43,6 +47,14 @@ ClockReading At(int day, int hour, int minute, int second) {
     time.local.tm_hour = hour;
     time.local.tm_min = minute;
     time.local.tm_sec = second;
+    time.utc = timegm(&time.local);
+    time.monotonicMs = time.utc * 1000;
+    return time;
+}
+
+std::tm UtcTime(std::time_t utc) {
+    std::tm time{};
+    gmtime_r(&utc, &time);
     return time;
 }
 
@@ -58,14 +70,10 @@ protected:
         tick.OnTimer(now);
     }
     // One tick per second from `from` (inclusive) for `seconds` seconds.
-    void Run(ClockReading from, int seconds) {
-        std::tm& time = from.local;
+    void Run(const ClockReading& from, int seconds) {
         for (int i = 0; i < seconds; ++i) {
-            tick.OnTimer(from);
-            if (++time.tm_sec == 60) {
-                time.tm_sec = 0;
-                if (++time.tm_min == 60) time.tm_min = 0, ++time.tm_hour;
-            }
+            const std::time_t utc = from.utc + i;
+            tick.OnTimer({utc, UtcTime(utc), utc * 1000});
         }
     }
     int Count(const std::vector<std::string>& calls, const std::string& prefix) {
@@ -77,22 +85,13 @@ protected:
     ClockSettings settings{8};
     Recorder recorder;
     TrayIcon icon{settings.flags, recorder};
-    ClockTick tick{settings, icon, recorder};
+    ClockTick tick{settings, icon, recorder, UtcTime};
 };
 
-TEST_F(ClockTickTest, TheFirstTickIsANewMinuteUnlessItFallsInMinuteZero) {
-    Start(At(8, 10, 17, 5));
+// Also in minute 0 of an hour: the tick knows no earlier minute.
+TEST_F(ClockTickTest, TheFirstTickIsANewMinute) {
+    Start(At(8, 10, 0, 40));
     EXPECT_EQ(recorder.Take(), (std::vector<std::string>{"renew", "add", "renew", "modify", "kind 131072"}));
-
-    ClockSettings other(8);
-    Recorder quiet;
-    quiet.flags = &other.flags;
-    TrayIcon otherIcon(other.flags, quiet);
-    ClockTick otherTick(other, otherIcon, quiet);
-    other.flags.fetch_and(~FLAG_SOUND_ON);
-    otherIcon.Create();
-    otherTick.OnTimer(At(8, 10, 0, 40));
-    EXPECT_EQ(quiet.Take(), (std::vector<std::string>{"renew", "add", "kind 131072"}));
 }
 
 TEST_F(ClockTickTest, OneKindATickInTheFirstTicksOfEveryMinute) {
@@ -113,14 +112,14 @@ TEST_F(ClockTickTest, OneKindATickInTheFirstTicksOfEveryMinute) {
     EXPECT_EQ(settings.flags.load() & 0x0FFE0000u, 0x0FFE0000u);
 }
 
-TEST_F(ClockTickTest, WholeHourJumpsAreNoNewMinute) {
+TEST_F(ClockTickTest, TheClockSetByWholeHoursShowsANewFace) {
     Start(At(8, 10, 17, 5));
     recorder.Take();
     tick.OnTimer(At(8, 11, 17, 6));  // clock put forward an hour
     tick.OnTimer(At(8, 9, 17, 7));   // and back two
+    EXPECT_EQ(Count(recorder.Take(), "renew"), 2);
+    tick.OnTimer(At(8, 9, 17, 8));
     EXPECT_EQ(Count(recorder.Take(), "renew"), 0);
-    tick.OnTimer(At(8, 9, 18, 0));
-    EXPECT_EQ(Count(recorder.Take(), "renew"), 1);
 }
 
 TEST_F(ClockTickTest, MidnightRollsTheDayOnce) {
@@ -163,6 +162,7 @@ struct ChimeCase {
 TEST_F(ClockTickTest, ChimesInTheFirstThreeSecondsOfFullAndHalfHours) {
     settings.flags.fetch_or(FLAG_SOUND_ON);
     Start(At(8, 9, 58, 0));
+    int day = 8;
     for (const ChimeCase& c : {
              ChimeCase{0, 0, 0, "chime 0"}, ChimeCase{12, 0, 1, "chime 0 pm"}, ChimeCase{12, 30, 0, "chime 0 half pm"},
              ChimeCase{13, 0, 2, "chime 1 pm"},
@@ -170,9 +170,11 @@ TEST_F(ClockTickTest, ChimesInTheFirstThreeSecondsOfFullAndHalfHours) {
              ChimeCase{23, 0, 0, "chime 11 pm"}, ChimeCase{17, 30, 3, ""}, ChimeCase{17, 15, 0, ""},
              ChimeCase{17, 1, 0, ""},
          }) {
-        tick.OnTimer(At(8, c.hour, c.minute == 0 ? 59 : c.minute - 1, 59));
+        // Each on a day of its own: an earlier time of the same day would be the clock set back.
+        const ClockReading at = At(++day, c.hour, c.minute, c.second);
+        tick.OnTimer({at.utc - c.second - 1, UtcTime(at.utc - c.second - 1), (at.utc - c.second - 1) * 1000});
         recorder.Take();
-        tick.OnTimer(At(8, c.hour, c.minute, c.second));
+        tick.OnTimer(at);
         const std::vector<std::string> calls = recorder.Take();
         SCOPED_TRACE(testing::Message() << c.hour << ":" << c.minute << ":" << c.second);
         if (*c.chime) {
@@ -196,6 +198,7 @@ TEST_F(ClockTickTest, NoChimeWhileSoundsAreOffOrAChimeRuns) {
     tick.OnTimer(At(8, 12, 30, 0));
     settings.flags.fetch_or(FLAG_CHIME_BUSY);  // what the chime's start does
     tick.OnTimer(At(8, 12, 30, 1));
+    settings.flags.fetch_and(~FLAG_CHIME_BUSY);  // a sequence that ended within a second
     tick.OnTimer(At(8, 12, 30, 2));
     const std::vector<std::string> calls = recorder.Take();
     EXPECT_EQ(Count(calls, "chime"), 1);
@@ -228,9 +231,13 @@ TEST(TrayIcon, HideShowRefreshAndTheShellsRestart) {
     icon.HideIcon();
     icon.RefreshIcon();
     icon.OnShellRestarted();
+    icon.OnScaleChanged();
     icon.ShowIcon();
     icon.RefreshIcon();
-    EXPECT_EQ(shell.Take(), (std::vector<std::string>{"add", "delete", "add", "delete", "add"}));
+    icon.OnScaleChanged();
+    // A restarted shell or a new scale may want another size: the face is drawn afresh first.
+    EXPECT_EQ(shell.Take(),
+              (std::vector<std::string>{"renew", "add", "delete", "add", "delete", "add", "renew", "modify"}));
     EXPECT_TRUE(icon.RemoveIcon());
     EXPECT_EQ(shell.Take(), (std::vector<std::string>{"delete"}));
     EXPECT_EQ(settings.flags.load() & (FLAG_ICON_CREATED | FLAG_ICON_HIDDEN), 0u);

@@ -1,5 +1,8 @@
 #include "linux/xdg/desktop_entry.h"
 
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 namespace tockbell {
@@ -7,16 +10,12 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(DesktopEntryTest, TheMenuEntry) {
-    EXPECT_EQ(DesktopEntryText(DesktopEntryKind::Menu, "/usr/bin/tockbell"),
-              "[Desktop Entry]\n"
-              "Type=Application\n"
-              "Name=Tockbell\n"
-              "GenericName=Striking clock\n"
-              "Comment=A clock in the tray that strikes the hours, chimes and plays reminders\n"
-              "Exec=/usr/bin/tockbell\n"
-              "Terminal=false\n"
-              "Categories=Utility;Clock;\n");
+// The package's menu entry is the one the program writes for a user, starting the program by its name.
+TEST(DesktopEntryTest, TheMenuEntryIsThePackages) {
+    std::ifstream file(TOCKBELL_PACKAGE_ENTRY, std::ios::binary);
+    ASSERT_TRUE(file) << TOCKBELL_PACKAGE_ENTRY;
+    const std::string packaged((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(DesktopEntryText(DesktopEntryKind::Menu, "tockbell"), packaged);
 }
 
 TEST(DesktopEntryTest, TheAutostartEntry) {
@@ -27,8 +26,10 @@ TEST(DesktopEntryTest, TheAutostartEntry) {
               "GenericName=Striking clock\n"
               "Comment=A clock in the tray that strikes the hours, chimes and plays reminders\n"
               "Exec=\"/home/me/my build/tockbell\"\n"
+              "Icon=tockbell\n"
               "Terminal=false\n"
               "Categories=Utility;Clock;\n"
+              "Keywords=clock;chime;strike;reminder;time;\n"
               "X-GNOME-Autostart-enabled=true\n");
 }
 

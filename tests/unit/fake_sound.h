@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/chime/chime.h"
+#include "platform/notifications.h"
 
 namespace tockbell {
 
@@ -45,6 +46,18 @@ private:
     void Add(const std::string& entry);
     mutable std::mutex mutex_;
     std::vector<std::string> log_;
+};
+
+// Notifications as a list of lines, "notify TEXT", with " [Stop]" when it offers to stop its sound.
+class FakeNotifications : public Notifications {
+public:
+    void Show(const std::string& title, const std::string& text, std::uint32_t stopId) override {
+        shown.push_back((title == "Tockbell" ? "notify " : "notify (" + title + ") ") + text +
+                        (stopId != 0 ? " [Stop]" : ""));
+        lastStopId = stopId;
+    }
+    std::vector<std::string> shown;
+    std::uint32_t lastStopId = 0;
 };
 
 // Runs a worker's body at once on the calling thread.

@@ -50,14 +50,16 @@ public:
         files->files[path] = target + "|" + name;
         log.push_back("entry " + path);
     }
+    std::optional<std::string> SharedEntryTarget(const std::string&) override { return sharedEntry; }
     bool HasPendingDelete() override { return ntFamily; }
     void DeleteAtRestart(const std::string& path) override { log.push_back("delete at restart " + path); }
     std::string ShortPath(const std::string&) override { return "C:\\APPS\\TOCKBE~1.EXE"; }
-    std::string WindowsFolder() override { return "C:\\WINDOWS"; }
+    std::string RenameProfilePath() override { return "C:\\WINDOWS\\WININIT.INI"; }
 
     std::map<std::string, std::string> userValues, machineValues;
     std::set<std::string> otherSpellings;  // stored values the system takes as naming the program too
     std::optional<std::string> programsFolder = kPrograms;
+    std::optional<std::string> sharedEntry;  // what a menu entry installed for every user starts
     bool ntFamily = true;
     FakeFileSystem* files = nullptr;
     std::vector<std::string> log;
@@ -67,7 +69,8 @@ class InstallationTest : public testing::Test {
 protected:
     InstallationTest() { system.files = &files; }
     Installation At(const std::string& program) {
-        return Installation{kName, program, program, system, system, files, DeferredDeletion{system, profile}};
+        return Installation{
+            kName, program, ProgramFiles(program), system, system, files, DeferredDeletion{system, profile}};
     }
     std::vector<std::string> TakeLog() { return std::exchange(system.log, {}); }
     std::vector<std::string> FilesLeft() const {
@@ -89,6 +92,26 @@ TEST_F(InstallationTest, FirstStartRegistersAndMakesTheShortcut) {
                                                    std::string("entry ") + kLink}));
     EXPECT_EQ(files.files[kLink], std::string(kProgram) + "|" + kName);
     EXPECT_TRUE(system.machineValues.empty());
+}
+
+// A menu entry installed for every user shows the program already; one for another copy does not.
+TEST_F(InstallationTest, AnEntryForEveryUserThatStartsTheProgramTakesThePlaceOfTheUsers) {
+    struct Case {
+        const char* shared;
+        bool userEntry;
+    };
+    for (const Case c :
+         {Case{kProgram, false}, Case{"c:\\APPS\\tockbell.EXE", false}, Case{"D:\\Old\\Tockbell.exe", true}}) {
+        SCOPED_TRACE(c.shared);
+        system.userValues.clear();
+        files.files.clear();
+        system.otherSpellings = {"c:\\APPS\\tockbell.EXE"};
+        system.sharedEntry = c.shared;
+        Installation installation = At(kProgram);
+        RegisterAutostart(installation);
+        EXPECT_EQ(system.userValues[kName], kProgram);
+        EXPECT_EQ(files.files.count(kLink), c.userEntry ? 1u : 0u);
+    }
 }
 
 TEST_F(InstallationTest, LaterStartsOfTheSameProgramWriteNothing) {
@@ -149,7 +172,7 @@ TEST_F(InstallationTest, UninstallRemovesEverythingButTheRecording) {
 
 TEST_F(InstallationTest, FilesApartFromTheExecutableAreRemovedAndNoExecutableIsDeletedWithoutADeferredDelete) {
     const std::string base = "/home/me/.config/tockbell/tockbell";
-    Installation installation{kName, "/usr/bin/tockbell", base, system, system, files, std::nullopt};
+    Installation installation{kName, "/usr/bin/tockbell", ProgramFiles(base), system, system, files, std::nullopt};
     for (const char* extension : {".ini", ".bak", ".txt", ".wav"}) files.files[base + extension] = "x";
     files.files["/usr/bin/tockbell"] = "x";
     files.files["/usr/bin/tockbell.ini"] = "x";

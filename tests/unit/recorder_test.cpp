@@ -85,6 +85,25 @@ TEST(VoiceFile, TheEmptyRecordingIsTheFortySixByteWaveHeader) {
     EXPECT_EQ(EmptyVoiceFile(), std::string(reinterpret_cast<const char*>(expected), sizeof expected));
 }
 
+// A recording read from a sound input: the header of the empty file with the data's length, and a pad
+// byte after an odd number of samples that the RIFF length counts.
+TEST(VoiceFile, ARecordingIsItsSamplesAfterTheHeader) {
+    for (const std::string samples : {"", "\x80\x81", "\x80\x81\x7f"}) {
+        const std::string wave = VoiceWave(samples);
+        const std::size_t padded = samples.size() + samples.size() % 2;
+        ASSERT_EQ(wave.size(), 44 + padded) << samples.size();
+        EXPECT_EQ(wave.substr(8, 32), EmptyVoiceFile().substr(8, 32));
+        const auto le32 = [&](std::size_t at) {
+            std::uint32_t value = 0;
+            for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(wave[at + static_cast<std::size_t>(i)]);
+            return value;
+        };
+        EXPECT_EQ(le32(4), 36 + padded);
+        EXPECT_EQ(le32(40), samples.size());
+        EXPECT_EQ(wave.substr(44, samples.size()), samples);
+    }
+}
+
 // The buttons after each handler: RECORD, PLAY, PAUSE, STOP, INSERT, and the progress bar shown.
 TEST_F(Recorder, TheButtonsFollowTheHandlers) {
     struct Step {
@@ -285,7 +304,7 @@ TEST_F(Recorder, ARecordingThatCannotBeMadeLeavesTheOldOne) {
             }
             EXPECT_NE(r.flags.load() & FLAG_RECORD_FAILED, 0u);
             r.Tick();
-            EXPECT_EQ(r.controls.message, kRecordFailedMessage);
+            EXPECT_EQ(r.controls.status, kRecordFailedMessage);
             EXPECT_TRUE(r.controls.recordEnabled);
             EXPECT_FALSE(r.controls.stopEnabled);
             EXPECT_EQ(r.controls.playEnabled, hadOne);

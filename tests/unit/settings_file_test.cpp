@@ -25,7 +25,7 @@ protected:
             if (!line.empty()) zones.push_back(line);
         return zones;
     }
-    const std::vector<std::string> kDefaultZones{"+9 in Singapore", "-7 in San Francisco", "+4 in Moscow"};
+    const std::vector<std::string> kDefaultZones{"Asia/Singapore in Singapore", "America/Los_Angeles in San Francisco", "Europe/Moscow in Moscow"};
 };
 
 TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesThem) {
@@ -37,7 +37,8 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesThem) {
     EXPECT_EQ(Config(), "<none>");  // no roll
     ASSERT_TRUE(SaveSettings(store, settings));
     EXPECT_EQ(Config(),
-              "[Main]\r\nFlags=31,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n");
+              "[Main]\r\nFlags=31,2,8,3\r\nTime1=Asia/Singapore in Singapore\r\n"
+              "Time2=America/Los_Angeles in San Francisco\r\nTime3=Europe/Moscow in Moscow\r\n");
 }
 
 struct FlagsCase {

@@ -10,23 +10,13 @@
 #include "core/settings/settings_exchange.h"
 #include "core/settings/zone_lines.h"
 #include "tests/unit/config_fixture.h"
+#include "tests/unit/counting_shell.h"
 #include "tests/unit/fake_sound.h"
 
 namespace tockbell {
 namespace {
 
 constexpr std::int32_t kToday = 8;
-
-// Counts what the icon asked of the shell.
-class FakeShell : public TrayShell {
-public:
-    bool Add() override { return ++adds, true; }
-    bool Modify() override { return true; }
-    bool Delete() override { return ++deletes, true; }
-    void Renew() override {}
-    int adds = 0;
-    int deletes = 0;
-};
 
 class SettingsExchangeTest : public ConfigFixture {
 protected:
@@ -39,7 +29,7 @@ protected:
     }
 
     ClockSettings settings{kToday};
-    FakeShell shell;
+    CountingShell shell;
     TrayIcon icon{settings.flags, shell};
     SettingsExchange exchange{settings, icon, &store};
 };
@@ -69,7 +59,7 @@ TEST_F(SettingsExchangeTest, EachOptionBitTravelsToItsBoxAndBack) {
             EXPECT_FALSE(controls.closeProgram || controls.uninstall);
             // The same boxes give the same bits back.
             settings.flags.store(FLAG_ICON_CREATED | (~stored & kStoredFlagsMask));
-            EXPECT_EQ(exchange.Store(controls), kKeepRunning);
+            EXPECT_EQ(exchange.Store(controls), CloseRequest::KeepRunning);
             EXPECT_EQ(settings.flags.load() & kStoredFlagsMask, stored) << option.bit << " alone " << alone;
         }
     }
@@ -107,11 +97,46 @@ TEST_F(SettingsExchangeTest, OkKeepsTheRunTimeBitsAndWritesTheFileAtOnce) {
     controls.swapAmPm = true;
     controls.volumeDivisor = 5;
     controls.zoneText = "+1 in Paris\r\n  -5 in New York  \r\n";
-    EXPECT_EQ(exchange.Store(controls), kKeepRunning);
+    EXPECT_EQ(exchange.Store(controls), CloseRequest::KeepRunning);
     EXPECT_EQ(settings.flags.load(), ((kDefaultFlags & ~FLAG_MULTISTRIKE) | FLAG_SWAP_AMPM) | runTime);
     EXPECT_EQ(settings.volumeDivisor, 5);
     EXPECT_EQ(Config(), Main("94,5,8,2", "Time1=+1 in Paris\r\nTime2=-5 in New York  \r\n"));
     EXPECT_EQ(Backup(), "<none>");  // no rotation
+}
+
+TEST_F(SettingsExchangeTest, QuietHoursAreWrittenOnceChosenAndAFileWithoutThemStaysSo) {
+    SetupControls controls = exchange.Load();
+    EXPECT_EQ(controls.quietOn, false);
+    EXPECT_EQ(controls.quietTimesEnabled, false);
+    EXPECT_EQ(controls.quietFrom, 22 * 60);
+    EXPECT_EQ(controls.quietTo, 7 * 60);
+    exchange.Store(controls);
+    EXPECT_EQ(Config(), Main("31,2,8,0"));  // untouched: no key
+
+    controls.quietOn = true;
+    ApplyQuietRule(controls);
+    EXPECT_EQ(controls.quietTimesEnabled, true);
+    controls.quietFrom = 21 * 60 + 45;
+    controls.quietTo = 6 * 60 + 15;
+    exchange.Store(controls);
+    EXPECT_EQ(Config(), Main("31,2,8,0", "QuietHours=on,21:45,06:15\r\n"));
+
+    // Turned off, the times stay; loaded again from the file, the page shows them.
+    controls.quietOn = false;
+    exchange.Store(controls);
+    EXPECT_EQ(Config(), Main("31,2,8,0", "QuietHours=off,21:45,06:15\r\n"));
+    ClockSettings loaded{kToday};
+    LoadSettings(store, loaded);
+    EXPECT_EQ(loaded.quietHours, (QuietHours{false, 21 * 60 + 45, 6 * 60 + 15}));
+}
+
+TEST_F(SettingsExchangeTest, AMalformedQuietHoursValueMeansNoneAndIsLeftAsItStands) {
+    store.WriteConfigString("Main", "QuietHours", "on,25:00,07:00");
+    ClockSettings loaded{kToday};
+    LoadSettings(store, loaded);
+    EXPECT_EQ(loaded.quietHours, std::nullopt);
+    SaveSettings(store, loaded);
+    EXPECT_NE(Config().find("QuietHours=on,25:00,07:00\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsExchangeTest, OkShowsOrHidesTheIconAtOnce) {
@@ -129,14 +154,14 @@ TEST_F(SettingsExchangeTest, OkShowsOrHidesTheIconAtOnce) {
 TEST_F(SettingsExchangeTest, CloseAndUninstallAskTheOpenerToEndTheProgram) {
     SetupControls controls = exchange.Load();
     controls.closeProgram = true;
-    EXPECT_EQ(exchange.Store(controls), kCloseProgram);
+    EXPECT_EQ(exchange.Store(controls), CloseRequest::CloseProgram);
     EXPECT_FALSE(settings.flags.load() & FLAG_UNINSTALL);
 
     controls = exchange.Load();
     EXPECT_FALSE(controls.closeProgram);  // never stored: each opening shows it unchecked
     controls.uninstall = true;
     ApplyUninstallRule(controls, UninstallRuleBox::Uninstall);
-    EXPECT_EQ(exchange.Store(controls), kCloseProgram);
+    EXPECT_EQ(exchange.Store(controls), CloseRequest::CloseProgram);
     EXPECT_TRUE(settings.flags.load() & FLAG_UNINSTALL);
     EXPECT_TRUE(settings.flags.load() & FLAG_ICON_HIDDEN);
     EXPECT_EQ(shell.deletes, 1);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/config/program_files.h"
+
 namespace tockbell {
 namespace {
 
@@ -23,6 +25,30 @@ TEST(SiblingPath, NamesFilesBesideTheProgram) {
              SiblingCase{"tockbell.exe", "Bell.mid", "Bell.mid"},
          }) {
         EXPECT_EQ(SiblingPath(c.program, c.name), c.expected) << c.program << " + " << c.name;
+    }
+}
+
+TEST(ProgramFiles, EveryFileFromOneBase) {
+    struct Case {
+        const char* base;
+        const char* settings;
+        const char* backup;
+        const char* voice;
+        const char* notes;
+    };
+    for (const Case& c : {
+             Case{"C:\\Apps\\Tockbell.exe", "C:\\Apps\\Tockbell.ini", "C:\\Apps\\Tockbell.bak",
+                  "C:\\Apps\\Tockbell.wav", "C:\\Apps\\Tockbell.txt"},
+             Case{"/home/me/.config/tockbell/tockbell", "/home/me/.config/tockbell/tockbell.ini",
+                  "/home/me/.config/tockbell/tockbell.bak", "/home/me/.config/tockbell/tockbell.wav",
+                  "/home/me/.config/tockbell/tockbell.txt"},
+         }) {
+        const ProgramFiles own(c.base);
+        EXPECT_EQ(own.Base(), c.base);
+        EXPECT_EQ(own.Settings(), c.settings);
+        EXPECT_EQ(own.Backup(), c.backup);
+        EXPECT_EQ(own.Voice(), c.voice);
+        EXPECT_EQ(own.Notes(), c.notes);
     }
 }
 

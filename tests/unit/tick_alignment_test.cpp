@@ -1,4 +1,4 @@
-#include "linux/app/tick_alignment.h"
+#include "core/app/tick_alignment.h"
 
 #include <gtest/gtest.h>
 

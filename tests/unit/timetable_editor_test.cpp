@@ -1,5 +1,6 @@
 #include "core/timetable/timetable_editor.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -31,15 +32,17 @@ public:
     std::vector<std::string> fileErrors;
 };
 
-// Tuesday 8 December 2026 at a set time of day.
+// Tuesday 8 December 2026 at a set time of day, or any moment, in the zone of TZ.
 class FixedClock : public Clock {
 public:
-    void At(int hour, int minute) {
-        reading.local = {};
-        reading.local.tm_year = 126, reading.local.tm_mon = 11, reading.local.tm_mday = 8;
-        reading.local.tm_hour = hour, reading.local.tm_min = minute;
-    }
+    void At(int hour, int minute) { AtMoment(1796688000 + hour * 3600 + minute * 60); }
+    void AtMoment(std::time_t utc) { reading = {utc, LocalTimeAt(utc), 0}; }
     ClockReading Now() override { return reading; }
+    std::tm LocalTimeAt(std::time_t utc) override {
+        std::tm local{};
+        localtime_r(&utc, &local);
+        return local;
+    }
     ClockReading reading;
 };
 
@@ -253,6 +256,22 @@ TEST_F(EditorTest, NewItemsGoLastIntoTheSelectedSectionTwoMinutesAhead) {
         EXPECT_TRUE(FakeTreeControl::Mutable(tree.At(section)).expanded);
     }
     EXPECT_EQ(editor.m_pageFlags, kNewVoice);
+}
+
+// Two minutes on the wall clock, shown in local time when the clock changes.
+TEST_F(EditorTest, NewItemsAcrossTheChangesOfTheClock) {
+    const std::string zone = std::getenv("TZ") ? std::getenv("TZ") : "UTC";
+    setenv("TZ", "America/New_York", 1);
+    tzset();
+    for (const auto& [utc, prefix] : std::vector<std::pair<std::time_t, std::string>>{
+             {1793512740, "01:01="},     // 1 November 2026, 01:59 EDT, then 01:01 EST
+             {1772953140, "03:01="}}) {  // 8 March 2026, 01:59 EST, then 03:01 EDT
+        Fill("[Everyday]\n");
+        clock.AtMoment(utc);
+        EXPECT_EQ(tree.Text(editor.AddItem(kNewItemFile, PAGE_NEW_ITEM), 100), prefix + std::string(kNewItemFile));
+    }
+    setenv("TZ", zone.c_str(), 1);
+    tzset();
 }
 
 TEST_F(EditorTest, DeleteKeepsItemsInTheCutBufferAndInsertRepeatsTheLastOne) {

@@ -32,17 +32,20 @@ TEST(EntryNameFor, TheLookUpsOfTuesdayEightDecemberAtHalfPastSeven) {
     };
     ASSERT_EQ(std::size(kTimeTableKinds), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const auto name = EntryNameFor(kTimeTableKinds[i], now, started);
+        const auto name = EntryNameFor(kTimeTableKinds[i], now.local, now.utc, started);
         ASSERT_TRUE(name.has_value());
         EXPECT_EQ(name->section, expected[i].first);
         EXPECT_EQ(name->key, expected[i].second);
     }
-    EXPECT_FALSE(EntryNameFor(FLAG_PLAY_BUSY, now, started).has_value());
+    EXPECT_FALSE(EntryNameFor(FLAG_PLAY_BUSY, now.local, now.utc, started).has_value());
 }
 
 TEST(EntryNameFor, PowerOnCountsFromTheStartRoundTheClock) {
     const std::time_t start = kTuesdayMorning;
-    auto key = [&](std::time_t later) { return EntryNameFor(KIND_POWERON, Reading(start + later), start)->key; };
+    auto key = [&](std::time_t later) {
+        const ClockReading now = Reading(start + later);
+        return EntryNameFor(KIND_POWERON, now.local, now.utc, start)->key;
+    };
     EXPECT_EQ(key(0), "00:00");
     EXPECT_EQ(key(59), "00:00");
     EXPECT_EQ(key(90 * 60), "01:30");
@@ -65,28 +68,34 @@ TEST(ResolveSoundPath, FullPathsStayRelativeOnesGoBesideTheProgram) {
 class TriggerTest : public ConfigFixture {
 protected:
     TriggerTest() { settings.flags.fetch_or(FLAG_SOUND_ON); }
-    std::vector<std::string> Started() { return std::exchange(started, {}); }
 
     ClockSettings settings{8};
-    std::vector<std::string> started;
-    TimeTableTrigger trigger{settings.flags, store, kProgram, [this](const std::string& path) {
-                                 started.push_back(path);
-                                 return true;
-                             }};
+    TimeTableTrigger trigger{settings.flags, store, kProgram};
 };
 
-TEST_F(TriggerTest, EachKindIsExaminedOnceAMinuteAndFiresItsEntry) {
+TEST_F(TriggerTest, EachKindIsExaminedOnceAMinuteAndFindsItsEntry) {
     files.files[kConfig] =
         "[Everyday]\r\n07:30=WakeUp.wav\r\n[tuesday]\r\n07:30=C:\\Sounds\\Tea.mid\r\n[8]\r\n07:30=never.wav\r\n"
         "[Tuesday 08]\r\n07:30=x\r\n[Tuesday, December 08]\r\n07:30=Date.wav\r\n";
     const ClockReading now = Reading(kTuesdayMorning);
-    for (const std::uint32_t kind : kTimeTableKinds) EXPECT_TRUE(trigger.CheckTimeTableKind(kind, now, 0));
-    for (const std::uint32_t kind : kTimeTableKinds) EXPECT_FALSE(trigger.CheckTimeTableKind(kind, now, 0));
+    const DueMinute due[] = {{now.local, now.utc, 0}};
+    std::vector<Reminder> found;
+    for (const std::uint32_t kind : kTimeTableKinds) EXPECT_TRUE(trigger.CheckTimeTableKind(kind, due, 0, found));
+    for (const std::uint32_t kind : kTimeTableKinds) EXPECT_FALSE(trigger.CheckTimeTableKind(kind, due, 0, found));
     // A one-digit day never matches, and a value of two characters or fewer starts nothing.
-    EXPECT_EQ(Started(), (std::vector<std::string>{"C:\\Apps\\WakeUp.wav", "C:\\Sounds\\Tea.mid",
-                                                    "C:\\Apps\\Date.wav"}));
-    EXPECT_FALSE(trigger.CheckTimeTableKind(FLAG_CHIME_BUSY, now, 0));
+    EXPECT_EQ(found, (std::vector<Reminder>{{"07:30", "C:\\Apps\\WakeUp.wav"},
+                                            {"07:30", "C:\\Sounds\\Tea.mid"},
+                                            {"07:30", "C:\\Apps\\Date.wav"}}));
+    EXPECT_FALSE(trigger.CheckTimeTableKind(FLAG_CHIME_BUSY, due, 0, found));
     EXPECT_EQ(files.files.size(), 1u);  // the trigger never writes
+    // A minute that passed unexamined: every kind at once; "Today" only when it is that minute's day.
+    files.files[kConfig] =
+        "[Today]\r\n07:30=Today.wav\r\n[PowerOn]\r\n00:10=On.wav\r\n[Everyday]\r\n07:30=Every.wav\r\n";
+    EXPECT_EQ(trigger.EntriesAt(due[0], now.utc - 600, true),
+              (std::vector<Reminder>{
+                  {"07:30", "C:\\Apps\\Every.wav"}, {"07:30", "C:\\Apps\\Today.wav"}, {"07:30", "C:\\Apps\\On.wav"}}));
+    EXPECT_EQ(trigger.EntriesAt(due[0], now.utc - 600, false),
+              (std::vector<Reminder>{{"07:30", "C:\\Apps\\Every.wav"}, {"07:30", "C:\\Apps\\On.wav"}}));
 }
 
 class PlaybackTest : public testing::Test {

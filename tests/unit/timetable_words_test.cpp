@@ -1,11 +1,10 @@
 #include "core/timetable/timetable_words.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "core/config/clock_settings.h"
 #include "core/timetable/c_scan.h"
+#include "core/timetable/new_section_commands.h"
 
 namespace tockbell {
 namespace {
@@ -20,15 +19,27 @@ TEST(CScan, DecimalsReadAsPercentDAndPercentTwoD) {
         std::string rest;
     };
     for (const Case& c : std::vector<Case>{
-             {"42", 0, 42, ""},                 {" \t\n\v\f\r-17abc", 0, -17, "abc"},
-             {"+7:30", 2, 7, ":30"},            {" 7:30", 2, 7, ":30"},
-             {"-0:30", 2, 0, ":30"},            {"3==a", 2, 3, "==a"},
-             {"123", 2, 12, "3"},               {"-55", 2, -5, "5"},
-             {"-5", 1, std::nullopt, "-5"},     {"+", 2, std::nullopt, "+"},
-             {"+-5", 0, std::nullopt, "+-5"},   {"- 5", 0, std::nullopt, "- 5"},
-             {"", 0, std::nullopt, ""},         {"  ", 2, std::nullopt, ""},
-             {"\xa0" "5", 0, std::nullopt, "\xa0" "5"},  // no blank in the "C" locale
-             {k300Nines + "x", 0, 1'000'000'000, "x"},   {"-" + k300Nines, 0, -1'000'000'000, ""},
+             {"42", 0, 42, ""},
+             {" \t\n\v\f\r-17abc", 0, -17, "abc"},
+             {"+7:30", 2, 7, ":30"},
+             {" 7:30", 2, 7, ":30"},
+             {"-0:30", 2, 0, ":30"},
+             {"3==a", 2, 3, "==a"},
+             {"123", 2, 12, "3"},
+             {"-55", 2, -5, "5"},
+             {"-5", 1, std::nullopt, "-5"},
+             {"+", 2, std::nullopt, "+"},
+             {"+-5", 0, std::nullopt, "+-5"},
+             {"- 5", 0, std::nullopt, "- 5"},
+             {"", 0, std::nullopt, ""},
+             {"  ", 2, std::nullopt, ""},
+             {"\xa0"
+              "5",
+              0, std::nullopt,
+              "\xa0"
+              "5"},  // no blank in the "C" locale
+             {k300Nines + "x", 0, 1'000'000'000, "x"},
+             {"-" + k300Nines, 0, -1'000'000'000, ""},
              {std::string(299, '0') + "5", 0, 5, ""},
          }) {
         std::string_view rest = c.text;
@@ -43,12 +54,24 @@ TEST(TimeTableWords, EachWordIsRecognisedByOneFunctionOnly) {
         int relative, weekday, month, day;
     };
     for (const Case& c : std::vector<Case>{
-             {"Today", 1, 0, 0, 0},    {"Tomorrow", 2, 0, 0, 0},   {"Everyday", 3, 0, 0, 0},
-             {"Monday", 0, 1, 0, 0},   {"Sunday", 0, 7, 0, 0},     {"PowerOn", 0, 8, 0, 0},
-             {"January", 0, 0, 1, 0},  {"December", 0, 0, 12, 0},  {"05", 0, 0, 0, 5},
-             {"15th", 0, 0, 0, 15},    {"+31", 0, 0, 0, 31},       {"32", 0, 0, 0, 0},
-             {"0", 0, 0, 0, 0},        {"-5", 0, 0, 0, 0},         {"today", 0, 0, 0, 0},
-             {"Power On", 0, 0, 0, 0}, {"Jan", 0, 0, 0, 0},        {"", 0, 0, 0, 0},
+             {"Today", 1, 0, 0, 0},
+             {"Tomorrow", 2, 0, 0, 0},
+             {"Everyday", 3, 0, 0, 0},
+             {"Monday", 0, 1, 0, 0},
+             {"Sunday", 0, 7, 0, 0},
+             {"PowerOn", 0, 8, 0, 0},
+             {"January", 0, 0, 1, 0},
+             {"December", 0, 0, 12, 0},
+             {"05", 0, 0, 0, 5},
+             {"15th", 0, 0, 0, 15},
+             {"+31", 0, 0, 0, 31},
+             {"32", 0, 0, 0, 0},
+             {"0", 0, 0, 0, 0},
+             {"-5", 0, 0, 0, 0},
+             {"today", 0, 0, 0, 0},
+             {"Power On", 0, 0, 0, 0},
+             {"Jan", 0, 0, 0, 0},
+             {"", 0, 0, 0, 0},
          }) {
         EXPECT_EQ(RelativeDay(c.word), c.relative) << c.word;
         EXPECT_EQ(WeekdayNumber(c.word), c.weekday) << c.word;
@@ -59,19 +82,57 @@ TEST(TimeTableWords, EachWordIsRecognisedByOneFunctionOnly) {
 
 TEST(TimeTableWords, SectionTitles) {
     const std::string hugeTail(10'000, 'x');
-    for (const std::string& title : std::vector<std::string>{
-             "Today", "Tomorrow", "Everyday", "Monday", "Sunday", "PowerOn", "March", "December", "05", "5",
-             "15th", "+5", std::string(299, '0') + "5", "March 08", "PowerOn 31", "Friday 13", "Friday, March 08",
-             "Friday, March 08 and more", "PowerOn, December 31", "  Friday \t", "\tMarch\n08",
-             "Friday, March 08 " + hugeTail}) {
+    for (const std::string& title : std::vector<std::string>{"Today",
+                                                             "Tomorrow",
+                                                             "Everyday",
+                                                             "Monday",
+                                                             "Sunday",
+                                                             "PowerOn",
+                                                             "March",
+                                                             "December",
+                                                             "05",
+                                                             "5",
+                                                             "15th",
+                                                             "+5",
+                                                             std::string(299, '0') + "5",
+                                                             "March 08",
+                                                             "PowerOn 31",
+                                                             "Friday 13",
+                                                             "Friday, March 08",
+                                                             "Friday, March 08 and more",
+                                                             "PowerOn, December 31",
+                                                             "  Friday \t",
+                                                             "\tMarch\n08",
+                                                             "Friday, March 08 " + hugeTail}) {
         EXPECT_TRUE(IsValidSectionTitle(title)) << title.substr(0, 40);
     }
-    for (const std::string& title : std::vector<std::string>{
-             "", "   ", "monday", "Power On", "main", "Main", "0", "32", "-5", "dd", "March dd", "Friday,March 08",
-             "Friday March 08", "Friday, March", "March 32", "March 00", "08 March", "Today 05", "Today, March 08",
-             "March, March 08", "Friday,, March 08", "Fridayx March 08", "Friday, 08 March",
-             "Friday" + std::string(294, 'x'),
-             "1" + k300Nines, "-" + k300Nines, hugeTail}) {
+    for (const std::string& title : std::vector<std::string>{"",
+                                                             "   ",
+                                                             "monday",
+                                                             "Power On",
+                                                             "main",
+                                                             "Main",
+                                                             "0",
+                                                             "32",
+                                                             "-5",
+                                                             "dd",
+                                                             "March dd",
+                                                             "Friday,March 08",
+                                                             "Friday March 08",
+                                                             "Friday, March",
+                                                             "March 32",
+                                                             "March 00",
+                                                             "08 March",
+                                                             "Today 05",
+                                                             "Today, March 08",
+                                                             "March, March 08",
+                                                             "Friday,, March 08",
+                                                             "Fridayx March 08",
+                                                             "Friday, 08 March",
+                                                             "Friday" + std::string(294, 'x'),
+                                                             "1" + k300Nines,
+                                                             "-" + k300Nines,
+                                                             hugeTail}) {
         EXPECT_FALSE(IsValidSectionTitle(title)) << title.substr(0, 40);
     }
 }
@@ -82,16 +143,36 @@ TEST(TimeTableWords, ItemsByTheStrictCheckAndTheSaveCheck) {
         bool strict, save;
     };
     for (const Case& c : std::vector<Case>{
-             {"24:00=bell.wav", true, true},    {"00:00=bell.wav", true, true},   {"7:30=bell.wav", false, false},
-             {"25:00=bell.wav", false, false},  {"23:60=bell.wav", false, false}, {"07:30=a.x", true, true},
-             {"07:30=a.wa", true, true},        {"07:30=ab", false, true},        {"07:30=   ", true, false},
-             {"07:30=", false, false},          {"07:30= x", false, true},        {"07:30=x y", true, true},
-             {"+7:30=x", false, true},          {"+7:30=bell.wav", true, true},   {" 7:30=x", false, true},
-             {"\t7:30=bell.wav", true, true},   {"-0:30=bell.wav", true, true},   {"-1:30=bell.wav", false, false},
-             {"07:3==a", false, true},          {"07:3==a.wav", true, true},      {"07:+5=bell.wav", true, true},
-             {"07:-5=bell.wav", false, false},  {"07: 5=bell.wav", true, true},   {"07:5 =bell.wav", true, false},
-             {"0a:30=bell.wav", false, false},  {"  :30=bell.wav", false, false}, {"ab:cd=bell.wav", false, false},
-             {"07;30=bell.wav", false, false},  {"07:30 bell.wav", false, false}, {"", false, false},
+             {"24:00=bell.wav", true, true},
+             {"00:00=bell.wav", true, true},
+             {"7:30=bell.wav", false, false},
+             {"25:00=bell.wav", false, false},
+             {"23:60=bell.wav", false, false},
+             {"07:30=a.x", true, true},
+             {"07:30=a.wa", true, true},
+             {"07:30=ab", false, true},
+             {"07:30=   ", true, false},
+             {"07:30=", false, false},
+             {"07:30= x", false, true},
+             {"07:30=x y", true, true},
+             {"+7:30=x", false, true},
+             {"+7:30=bell.wav", true, true},
+             {" 7:30=x", false, true},
+             {"\t7:30=bell.wav", true, true},
+             {"-0:30=bell.wav", true, true},
+             {"-1:30=bell.wav", false, false},
+             {"07:3==a", false, true},
+             {"07:3==a.wav", true, true},
+             {"07:+5=bell.wav", true, true},
+             {"07:-5=bell.wav", false, false},
+             {"07: 5=bell.wav", true, true},
+             {"07:5 =bell.wav", true, false},
+             {"0a:30=bell.wav", false, false},
+             {"  :30=bell.wav", false, false},
+             {"ab:cd=bell.wav", false, false},
+             {"07;30=bell.wav", false, false},
+             {"07:30 bell.wav", false, false},
+             {"", false, false},
              {"07:30=" + std::string(300, 'n'), true, true},
          }) {
         EXPECT_EQ(PassesStrictItemCheck(c.text), c.strict) << c.text;
@@ -100,40 +181,23 @@ TEST(TimeTableWords, ItemsByTheStrictCheckAndTheSaveCheck) {
 }
 
 TEST(TimeTableWords, PortableFileNames) {
-    for (const auto& [name, portable] : std::vector<std::pair<std::string, bool>>{
-             {"Dentist appointment.wav", true}, {"D:\\Sounds\\Console.wav", true}, {"COM10.wav", true},
-             {"sub/CON.d\\x.mid", true},       {"a<b.wav", false},                 {"a:b.wav", false},
-             {"say \"hi\".wav", false},         {"tab\t.wav", false},               {"CON", false},
-             {"con.txt", false},                 {"nul .wav", false},                {"LPT9.mid", false},
-             {"Tea.wav.", false},                {"Tea.wav ", false},                {"D:\\Sounds\\", false}}) {
+    for (const auto& [name, portable] : std::vector<std::pair<std::string, bool>>{{"Dentist appointment.wav", true},
+                                                                                  {"D:\\Sounds\\Console.wav", true},
+                                                                                  {"COM10.wav", true},
+                                                                                  {"sub/CON.d\\x.mid", true},
+                                                                                  {"a<b.wav", false},
+                                                                                  {"a:b.wav", false},
+                                                                                  {"say \"hi\".wav", false},
+                                                                                  {"tab\t.wav", false},
+                                                                                  {"CON", false},
+                                                                                  {"con.txt", false},
+                                                                                  {"nul .wav", false},
+                                                                                  {"LPT9.mid", false},
+                                                                                  {"Tea.wav.", false},
+                                                                                  {"Tea.wav ", false},
+                                                                                  {"D:\\Sounds\\", false}}) {
         EXPECT_EQ(IsPortableFileName(name), portable) << name;
     }
-}
-
-TEST(TimeTableWords, NewItemTimesRollOverAsMktimeNormalises) {
-    for (const auto& [hour, minute, prefix] : std::vector<std::tuple<int, int, std::string>>{
-             {23, 59 + 2, "00:01="}, {7, 5, "07:05="}, {0, -1, "23:59="}, {9, 58 + 2, "10:00="}}) {
-        std::tm local{};
-        local.tm_year = 126, local.tm_mon = 11, local.tm_mday = 8, local.tm_hour = hour, local.tm_min = minute;
-        EXPECT_EQ(ItemTimePrefix(local), prefix);
-    }
-}
-
-// The reading's daylight-saving mark tells which hour the fields count from when the clock changes.
-TEST(TimeTableWords, NewItemTimesAcrossTheChangesOfTheClock) {
-    const std::string zone = std::getenv("TZ") ? std::getenv("TZ") : "UTC";
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
-    for (const auto& [utc, prefix] : std::vector<std::pair<std::time_t, std::string>>{
-             {1793512740, "01:01="},     // 1 November 2026, 01:59 EDT, then 01:01 EST
-             {1772953140, "03:01="}}) {  // 8 March 2026, 01:59 EST, then 03:01 EDT
-        std::tm local{};
-        localtime_r(&utc, &local);
-        local.tm_min += 2;
-        EXPECT_EQ(ItemTimePrefix(local), prefix);
-    }
-    setenv("TZ", zone.c_str(), 1);
-    tzset();
 }
 
 TEST(TimeTableWords, SectionNamesAtTheEdgesOfTheWeekAndTheYear) {
@@ -145,6 +209,24 @@ TEST(TimeTableWords, SectionNamesAtTheEdgesOfTheWeekAndTheYear) {
     EXPECT_EQ(SectionNameFor(KIND_WEEKDAY_DATE, saturday), "Saturday, December 31");
     EXPECT_EQ(SectionNameFor(KIND_DAY, saturday), "31");
     EXPECT_EQ(SectionNameFor(FLAG_SOUND_ON, sunday), std::nullopt);
+}
+
+TEST(NewSections, EachEntryOfTheMenuAddsItsTitle) {
+    struct Case {
+        SectionCommand command;
+        std::optional<std::string_view> title;
+        bool dayEditing;
+    };
+    for (const Case& c :
+         {Case{SectionCommand::PowerOn, "PowerOn", false}, Case{SectionCommand::Today, "Today", false},
+          Case{SectionCommand::Tomorrow, "Tomorrow", false}, Case{SectionCommand::Everyday, "Everyday", false},
+          Case{SectionCommand::Monday, "Monday", false}, Case{SectionCommand::Sunday, "Sunday", false},
+          Case{SectionCommand::Day, std::nullopt, true}, Case{SectionCommand::January, "January", true},
+          Case{SectionCommand::December, "December", true}}) {
+        const NewSection section = NewSectionFor(c.command);
+        EXPECT_EQ(section.title, c.title) << static_cast<int>(c.command);
+        EXPECT_EQ(section.dayEditing, c.dayEditing) << static_cast<int>(c.command);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,34 @@ TEST(XdgFoldersTest, TheProgramsPlacesLieBelowTheBaseFolders) {
         EXPECT_EQ(c.folders.AutostartFolder(), c.autostart) << what;
         EXPECT_EQ(c.folders.ApplicationsFolder(), c.applications) << what;
     }
+}
+
+struct ListCase {
+    const char* what;
+    Environment environment;
+    std::vector<std::string> dataDirs, commandFolders;
+};
+
+TEST(XdgFoldersTest, DataFoldersAndPathTakeTheirAbsoluteFoldersInOrder) {
+    const std::vector<std::string> defaults{"/usr/local/share", "/usr/share"};
+    const ListCase cases[] = {
+        {"unset", {}, defaults, {}},
+        {"empty", {{"XDG_DATA_DIRS", ""}, {"PATH", ""}}, defaults, {}},
+        {"only relative folders", {{"XDG_DATA_DIRS", "share:.:"}, {"PATH", "bin::."}}, defaults, {}},
+        {"in order, trailing slashes dropped",
+         {{"XDG_DATA_DIRS", "/opt/share/:relative:/usr/share"}, {"PATH", "/usr/local/bin:/usr/bin//:/:bin"}},
+         {"/opt/share", "/usr/share"},
+         {"/usr/local/bin", "/usr/bin", "/"}},
+    };
+    for (const ListCase& c : cases) {
+        const XdgFolders folders = FindXdgFolders(LookupIn(c.environment));
+        EXPECT_EQ(folders.dataDirs, c.dataDirs) << c.what;
+        EXPECT_EQ(folders.commandFolders, c.commandFolders) << c.what;
+    }
+    XdgFolders shared;
+    shared.dataDirs = {"/", "/usr/share"};
+    EXPECT_EQ(shared.SharedApplicationsFolders(),
+              (std::vector<std::string>{"/applications", "/usr/share/applications"}));
 }
 
 TEST(XdgFoldersTest, TheProcessEnvironmentIsLookedUp) {

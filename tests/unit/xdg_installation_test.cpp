@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -57,6 +58,50 @@ TEST_F(XdgInstallationTest, TheFirstStartWritesBothEntriesInFoldersItMakes) {
     EXPECT_EQ(files.files[kMenu], DesktopEntryText(DesktopEntryKind::Menu, kProgram));
     EXPECT_EQ(FilesLeft(), (std::vector<std::string>{kAutostart, kMenu}));  // no temporary file stays
     EXPECT_EQ(folderMaker.made, (std::vector<std::string>{kAutostartFolder, kApplicationsFolder}));
+}
+
+// A package's menu entry in the system's data folders, as the menu finds it, takes the place of the
+// user's when it starts this program.
+struct SharedEntryCase {
+    const char* what;
+    std::map<std::string, std::string> files;  // beside the shared entries: the programs on PATH
+    const char* program;
+    bool userEntry;
+};
+
+TEST_F(XdgInstallationTest, APackagesMenuEntryThatStartsTheProgramTakesThePlaceOfTheUsers) {
+    const std::string local = "/usr/local/share/applications/tockbell.desktop";
+    const std::string shared = "/usr/share/applications/tockbell.desktop";
+    const std::string byName = DesktopEntryText(DesktopEntryKind::Menu, "tockbell");
+    const std::string byPath = DesktopEntryText(DesktopEntryKind::Menu, "/usr/bin/tockbell");
+    const std::string other = DesktopEntryText(DesktopEntryKind::Menu, "/opt/old/tockbell");
+    const SharedEntryCase cases[] = {
+        {"by its name, on PATH", {{shared, byName}, {"/usr/bin/tockbell", ""}}, "/usr/bin/tockbell", false},
+        {"by its path", {{shared, byPath}}, "/usr/bin/tockbell", false},
+        {"the first of PATH's programs of that name is another",
+         {{shared, byName}, {"/usr/local/bin/tockbell", ""}, {"/usr/bin/tockbell", ""}},
+         "/usr/bin/tockbell",
+         true},
+        {"the name is on no folder of PATH", {{shared, byName}}, "/usr/bin/tockbell", true},
+        {"a copy in a build folder", {{shared, byName}, {"/usr/bin/tockbell", ""}}, kProgram, true},
+        {"the first data folder's entry starts another", {{local, other}, {shared, byPath}}, "/usr/bin/tockbell", true},
+        {"the first data folder has none",
+         {{"/usr/local/share/applications/other.desktop", other}, {shared, byPath}},
+         "/usr/bin/tockbell",
+         false},
+        {"a broken entry", {{shared, "[Desktop Entry]\nExec=\"tockbell\n"}}, "/usr/bin/tockbell", true},
+    };
+    folders.commandFolders = {"/usr/local/bin", "/usr/bin/"};
+    for (const SharedEntryCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        files.files = c.files;
+        Start(c.program);
+        EXPECT_EQ(files.files[kAutostart], DesktopEntryText(DesktopEntryKind::Autostart, c.program));
+        EXPECT_EQ(files.files.count(kMenu), c.userEntry ? 1u : 0u);
+        // The package's files stay as they are at the uninstall.
+        UninstallProgram(folders, c.program, files, folderMaker);
+        EXPECT_EQ(files.files, c.files);
+    }
 }
 
 TEST_F(XdgInstallationTest, ASecondStartWritesNothing) {

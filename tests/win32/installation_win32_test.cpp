@@ -67,7 +67,8 @@ protected:
         fs::remove_all(folder, ignored);
     }
     Installation For(const std::string& path) {
-        return Installation{kEntry, path, path, startup, menu, files, DeferredDeletion{deferredDelete, profile}};
+        return Installation{
+            kEntry, path, ProgramFiles(path), startup, menu, files, DeferredDeletion{deferredDelete, profile}};
     }
     std::string LinkPath() { return *menu.ProgramsFolder() + "\\" + kEntry + ".lnk"; }
 
@@ -139,12 +140,8 @@ TEST(RegistryStartupEntriesTest, AStoredValueNamesTheProgramInAnyCase) {
         bool namesProgram;
     };
     const Case cases[] = {
-        {"C:\\Apps\\Tockbell.exe", true},
-        {"c:\\APPS\\tockbell.EXE", true},
-        {"C:\\Apps\\Tockbell.exe ", false},
-        {"C:\\Apps\\Tockbell", false},
-        {"D:\\Apps\\Tockbell.exe", false},
-        {"", false},
+        {"C:\\Apps\\Tockbell.exe", true}, {"c:\\APPS\\tockbell.EXE", true},  {"C:\\Apps\\Tockbell.exe ", false},
+        {"C:\\Apps\\Tockbell", false},    {"D:\\Apps\\Tockbell.exe", false}, {"", false},
     };
     RegistryStartupEntries startup;
     for (const Case& c : cases) {
@@ -160,7 +157,7 @@ public:
 
 TEST_F(InstallationWin32Test, WithoutAProgramsFolderTheShortcutGoesToWindowsAndStaysAtUninstall) {
     NoProgramsFolderMenu noFolder;
-    Installation installation{kEntry, program, program, startup, noFolder, files, std::nullopt};
+    Installation installation{kEntry, program, ProgramFiles(program), startup, noFolder, files, std::nullopt};
     const std::string fallback = std::string("C:\\WINDOWS\\") + kEntry + ".lnk";
     DeleteFileA(fallback.c_str());
     EXPECT_FALSE(noFolder.EntryPath(kEntry).has_value());

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "tockbell_version.h"
 #include "win32/settings/control_tooltips.h"
 
 namespace tockbell {
@@ -115,7 +116,7 @@ TEST(SettingsTemplates, TheDialog) {
     EXPECT_EQ(Text(dialog.window), "Tockbell Settings");
     const DWORD frame = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog.window, GWL_STYLE)) & frame, frame);
-    ExpectSize(dialog.window, 192, 188);
+    ExpectSize(dialog.window, 192, 212);
     ExpectControls(
         dialog.window,
         {
@@ -128,10 +129,10 @@ TEST(SettingsTemplates, TheDialog) {
              {5, 4, 20, 20},
              kPlaceOnly},  // the icon's own size
             {IDC_COPYRIGHT, "Static", TOCKBELL_COPYRIGHT, kText, SS_RIGHT | kShown | WS_DISABLED, {5, 26, 182, 8}},
-            {IDC_VERSION, "Static", "Version 2.3", kText, SS_RIGHT | kShown, {122, 36, 65, 8}},
-            {IDOK, "Button", "OK", kPushButton, BS_DEFPUSHBUTTON | kShown, {29, 170, 38, 13}},
-            {IDCANCEL, "Button", "Cancel", kPushButton, BS_PUSHBUTTON | kShown, {80, 170, 38, 13}},
-            {IDC_SET_TIME, "Button", "Set time", kPushButton, BS_PUSHBUTTON | kShown, {149, 170, 38, 13}},
+            {IDC_VERSION, "Static", TOCKBELL_VERSION_LINE, kText, SS_RIGHT | kShown, {122, 36, 65, 8}},
+            {IDOK, "Button", "OK", kPushButton, BS_DEFPUSHBUTTON | kShown, {29, 194, 38, 13}},
+            {IDCANCEL, "Button", "Cancel", kPushButton, BS_PUSHBUTTON | kShown, {80, 194, 38, 13}},
+            {IDC_SET_TIME, "Button", "Set time", kPushButton, BS_PUSHBUTTON | kShown, {149, 194, 38, 13}},
             {IDC_LINE_STRIKING, "Static", "Striking chiming talking", kText, SS_RIGHT, {67, 4, 120, 8}},
             {IDC_LINE_TOCKBELL, "Static", "TOCKBELL", kText, SS_RIGHT, {67, 14, 120, 8}},
         });
@@ -143,7 +144,7 @@ protected:
         EXPECT_NE(page.window, nullptr);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(page.window, GWL_STYLE)) & (WS_CHILD | WS_CAPTION),
                   static_cast<DWORD>(WS_CHILD));
-        ExpectSize(page.window, 180, 120);
+        ExpectSize(page.window, 180, 144);
         return page.window;
     }
     Template parent{IDD_SETTINGS, nullptr};
@@ -155,6 +156,7 @@ TEST_F(PageTemplates, Setup) {
     const DWORD edit = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_TABSTOP | kShown;
     const DWORD slider = TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP | kShown;
     const DWORD combo = CBS_DROPDOWN | CBS_SORT | WS_TABSTOP | kShown;
+    const DWORD pickerStyle = DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP | kShown;
     ExpectControls(
         Page(page),
         {
@@ -178,8 +180,37 @@ TEST_F(PageTemplates, Setup) {
             {IDC_TEST_TWO, "Button", "Test 2:00", kPushButton, BS_PUSHBUTTON | kShown, {133, 28, 40, 13}},
             {IDC_TEST_HALF_PAST_FIVE, "Button", "Test 17:30", kPushButton, BS_PUSHBUTTON | kShown, {133, 46, 40, 13}},
             {0xFFFF, "Static", "Time zones and comments", kText, SS_LEFT | kShown, {84, 65, 89, 8}},
-            {IDC_ZONES, "Edit", "", edit, edit, {85, 75, 88, 32}, kPlaceAndSize, true},
+            {IDC_ZONE_FORM, "Static", "e.g. Asia/Tokyo in Tokyo", kText, SS_LEFT | kShown, {84, 73, 89, 8}},
+            {IDC_ZONES, "Edit", "", edit, edit, {85, 81, 88, 29}, kPlaceAndSize, true},
+            {IDC_QUIET_ON, "Button", "Quiet hours", kCheckBox, check, {7, 115, 54, 10}},
         });
+    // The time pickers show the present time until the page shows the settings.
+    for (const int id : {IDC_QUIET_FROM, IDC_QUIET_TO}) {
+        const HWND picker = GetDlgItem(page.window, id);
+        ASSERT_NE(picker, nullptr) << id;
+        EXPECT_EQ(ClassOf(picker), "SysDateTimePick32");
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(picker, GWL_STYLE)) & pickerStyle, pickerStyle);
+    }
+}
+
+// A label shows its whole text on its one line: a longer text would be cut off.
+TEST_F(PageTemplates, SetupLabelsFitTheirPlaces) {
+    Template page(IDD_SETUP_PAGE, parent.window);
+    for (HWND label = GetWindow(Page(page), GW_CHILD); label != nullptr; label = GetWindow(label, GW_HWNDNEXT)) {
+        if (ClassOf(label) != "Static") continue;
+        const std::string text = Text(label);
+        SCOPED_TRACE(text);
+        const HDC context = GetDC(label);
+        const HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(context, font);
+        ReleaseDC(label, context);
+        RECT place{};
+        GetClientRect(label, &place);
+        EXPECT_LE(extent.cx, place.right);
+        EXPECT_LE(extent.cy, place.bottom);
+    }
 }
 
 TEST_F(PageTemplates, Table) {
@@ -260,7 +291,7 @@ TEST(SettingsTooltips, EachControlShowsTheStringWithItsIdAndNoneWithout) {
                                                            {IDC_COPYRIGHT, TOCKBELL_COPYRIGHT},
                                                        }));
     Template dialog(IDD_SETTINGS, nullptr);
-    // "Switch AM/PM", the zone lines and the label have none.
+    // "Switch AM/PM" and the labels have none.
     EXPECT_EQ(TemplateTooltips(IDD_SETUP_PAGE, dialog.window),
               (std::map<int, std::string>{
                   {IDC_SOUND_ON, "Enable/disable all sounds"},
@@ -275,6 +306,10 @@ TEST(SettingsTooltips, EachControlShowsTheStringWithItsIdAndNoneWithout) {
                   {IDC_UNINSTALL, "Remove Tockbell from the system"},
                   {IDC_LANGUAGE, "Select language to voice hours"},
                   {IDC_VOLUME, "Volume level"},
+                  {IDC_ZONES, "Zone name or hours from UTC, then text, e.g. Europe/Paris in Paris"},
+                  {IDC_QUIET_ON, "No chimes between the two times; reminders still sound"},
+                  {IDC_QUIET_FROM, "The first quiet minute"},
+                  {IDC_QUIET_TO, "The first minute that chimes again; the same time as from: quiet all day"},
               }));
     // The tree and the status line have none.
     EXPECT_EQ(TemplateTooltips(IDD_TABLE_PAGE, dialog.window),

@@ -16,21 +16,22 @@ class NoActions : public TickActions {
 public:
     void RollDay(int) override {}
     void StartChime(int, bool, bool) override {}
-    bool CheckTimeTableKind(std::uint32_t, const ClockReading&) override { return false; }
+    bool CheckTimeTableKind(std::uint32_t, std::span<const DueMinute>) override { return false; }
+    void CatchUp(std::span<const DueMinute>, ClockJump) override {}
+    void PlayReminders(bool) override {}
+    void StopReminder(std::uint32_t) override {}
 };
 
 TEST(SystemTray, HandsTheShellTheTimeAsTooltipAndFace) {
-    HICON face = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_CLOCK_FACE), IMAGE_ICON, 32, 32, LR_SHARED));
-    ASSERT_NE(face, nullptr);
-    ClockIconPainter painter(face);
     NoActions actions;
     CSystemTray tray;
+    const SettingsOpener opener(tray.settings.flags, tray.Icon());
     tray.settings.flags.fetch_or(FLAG_ICON_HIDDEN);  // no shell is needed for a hidden icon
-    ASSERT_TRUE(tray.Create(nullptr, actions, painter));
+    ASSERT_TRUE(tray.Create(nullptr, actions, opener));
 
     const std::string tip = tray.notifyData.szTip;
-    EXPECT_TRUE(std::regex_match(tip, std::regex("[0-2][0-9]:[0-5][0-9],[A-Z][a-z]+day,[A-Z][a-z]+ [0-3][0-9],20[0-9][0-9]")))
+    EXPECT_TRUE(
+        std::regex_match(tip, std::regex("[0-2][0-9]:[0-5][0-9],[A-Z][a-z]+day,[A-Z][a-z]+ [0-3][0-9],20[0-9][0-9]")))
         << tip;
     const ClockReading now = ReadLocalClock();
     EXPECT_EQ(tip.substr(6), TooltipText(now.local).substr(6));  // the minute may just have turned

@@ -1,15 +1,14 @@
 // The Table page's time-table tree on a real tree control: the fill with bold sections, in-place
 // edits ending with and without text, the Delete and Insert keys, the status line and the scroll;
 // and the recorder's controls beside it.
-#include "win32/timetable/timetable_tree_view.h"
+#include "win32/settings/table_page_view.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/config/portable_profile_strings.h"
 #include "platform/fakes/fake_recording_device.h"
@@ -21,6 +20,13 @@
 namespace tockbell {
 namespace {
 
+// A recorder thread that waits until the test lets it run.
+class HeldThreads : public WorkerThreads {
+public:
+    void StartLowestPriority(std::function<void()> body) override { held.push_back(std::move(body)); }
+    std::vector<std::function<void()>> held;
+};
+
 class TimeTableTreeControl : public testing::Test {
 protected:
     TimeTableTreeControl() {
@@ -28,8 +34,7 @@ protected:
         InitCommonControlsEx(&controls);
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr,
-                                 nullptr);
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
         host = std::make_unique<TablePageHost>(parent);
         page = host->Page();
         tree = GetDlgItem(page, IDC_TREE);
@@ -40,12 +45,15 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    CTimeTableTree& Open(const std::string& file) {
+    TablePageModel& Open(const std::string& file) {
         files.Write(config, file);
-        view = std::make_unique<CTimeTableTree>(page, &store, files, settings, folder + "\\tockbell.wav");
-        TablePageHost::tree = view.get();
-        view->Editor().ReloadTree();
-        return *view;
+        MakeView();
+        view->Model().Load();
+        return view->Model();
+    }
+    void MakeView() {
+        view = std::make_unique<CTablePageView>(page, &store, files, settings, voice, recording, sounds);
+        TablePageHost::view = view.get();
     }
 
     // Sections as their text, "*" in front when bold; items indented by two blanks.
@@ -97,15 +105,23 @@ protected:
     PortableProfileStrings strings{files};
     ConfigStore store{files, strings, config, folder + "\\tockbell.bak"};
     ClockSettings settings{8};
+    const std::string voice = folder + "\\tockbell.wav";
+    FakeRecordingDevices devices{files};
+    HeldThreads threads;
+    ResourceWaveSounds waves{GetModuleHandleA(nullptr)};
+    MciMediaPlayer media;
+    SoundServices sounds{settings.flags, waves, media, threads, [](std::chrono::milliseconds) {}};
+    RecorderServices recording{settings.flags, devices, files, threads, [](std::chrono::milliseconds) {}};
     HWND parent = nullptr;
     std::unique_ptr<TablePageHost> host;
     HWND page = nullptr;
     HWND tree = nullptr;
-    std::unique_ptr<CTimeTableTree> view;
+    std::unique_ptr<CTablePageView> view;
 };
 
-const std::string kFile = "[Main]\r\nFlags=95,1,8,0\r\n[Everyday]\r\n07:30=WakeUp.wav\r\n12:00=a.x\r\n"
-                          "[Friday]\r\n17:00=Weekend.mid\r\n";
+const std::string kFile =
+    "[Main]\r\nFlags=95,1,8,0\r\n[Everyday]\r\n07:30=WakeUp.wav\r\n12:00=a.x\r\n"
+    "[Friday]\r\n17:00=Weekend.mid\r\n";
 
 TEST_F(TimeTableTreeControl, FillsSectionsBoldWithTheirLongerLines) {
     Open(kFile);
@@ -126,8 +142,8 @@ TEST_F(TimeTableTreeControl, ANewItemEndsWithTheTypedTextOrItsOwn) {
         {nullptr, "OK. Item has been added", {"*Everyday", "  07:30=WakeUp.wav", "  *=FileName.wav"}},
     };
     for (const Case& test : cases) {
-        CTimeTableTree& table = Open("[Everyday]\r\n07:30=WakeUp.wav\r\n");
-        table.Editor().AddItem(kNewItemFile, PAGE_NEW_ITEM);
+        TablePageModel& table = Open("[Everyday]\r\n07:30=WakeUp.wav\r\n");
+        table.Command(TableCommand::NewItem);
         EXPECT_EQ(Status(), "Edit item in format HH:MM=FileName.ext");
         EXPECT_TRUE(Shows(IDC_STATUS) && !Shows(IDC_PROGRESS));
         if (test.typed) {
@@ -140,24 +156,24 @@ TEST_F(TimeTableTreeControl, ANewItemEndsWithTheTypedTextOrItsOwn) {
         // The new item's time is the clock's.
         if (lines.size() == 3 && test.lines[2][2] == '*') lines[2] = "  *" + lines[2].substr(7);
         EXPECT_EQ(lines, test.lines) << (test.typed ? test.typed : "cancelled");
-        EXPECT_EQ(table.Editor().m_pageFlags, 0u);
+        EXPECT_EQ(table.PageFlags(), 0u);
     }
 }
 
 TEST_F(TimeTableTreeControl, AnEditKeepsAnyTextUntilSave) {
-    CTimeTableTree& table = Open(kFile);
+    TablePageModel& table = Open(kFile);
     TreeView_SelectItem(tree, Item(1, -1));
-    table.Editor().Edit();
+    table.Command(TableCommand::Edit);
     FinishEdit("Fryday");
     EXPECT_EQ(Text(Item(1, -1)), "Fryday");
-    table.Editor().OnSave();
+    table.Command(TableCommand::Save);
     EXPECT_EQ(Status(), "Invalid format");
     EXPECT_NE(TreeView_GetEditControl(tree), nullptr);
 }
 
 TEST_F(TimeTableTreeControl, DeleteAndInsertKeysCarryTheWholeText) {
     const std::string longItem = "07:30=" + std::string(300, 'w') + ".wav";
-    CTimeTableTree& table = Open("[Everyday]\r\n" + longItem + "\r\n08:00=b.wav\r\n[Friday]\r\n17:00=c.wav\r\n");
+    TablePageModel& table = Open("[Everyday]\r\n" + longItem + "\r\n08:00=b.wav\r\n[Friday]\r\n17:00=c.wav\r\n");
     Key(VK_INSERT);  // nothing cut yet
     EXPECT_EQ(Lines().size(), 5u);
     TreeView_SelectItem(tree, Item(0, 0));
@@ -165,8 +181,8 @@ TEST_F(TimeTableTreeControl, DeleteAndInsertKeysCarryTheWholeText) {
     EXPECT_EQ(table.Editor().m_cutBuffer, longItem);
     TreeView_SelectItem(tree, Item(1, -1));
     Key(VK_INSERT);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"*Everyday", "  08:00=b.wav", "*Friday", "  " + longItem,
-                                                 "  17:00=c.wav"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"*Everyday", "  08:00=b.wav", "*Friday", "  " + longItem, "  17:00=c.wav"}));
     EXPECT_EQ(TreeView_GetSelection(tree), Item(1, 0));
 }
 
@@ -191,9 +207,8 @@ TEST_F(TimeTableTreeControl, AFileThatCannotBeOpenedLeavesTheTreeEmpty) {
         KillTimer(nullptr, timer);
         if (const HWND box = FindWindowA("#32770", "Tockbell")) PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    view = std::make_unique<CTimeTableTree>(page, &store, files, settings, folder + "\\tockbell.wav");
-    TablePageHost::tree = view.get();
-    view->Editor().ReloadTree();
+    MakeView();
+    view->Model().Command(TableCommand::Reload);
     EXPECT_TRUE(Lines().empty());
     EXPECT_FALSE(std::filesystem::exists(config));
 }
@@ -204,24 +219,11 @@ TEST_F(TimeTableTreeControl, AFileThatCannotBeOpenedLeavesTheTreeEmpty) {
 namespace tockbell {
 namespace {
 
-// A recorder thread that waits until the test lets it run.
-class HeldThreads : public WorkerThreads {
-public:
-    void StartLowestPriority(std::function<void()> body) override { held.push_back(std::move(body)); }
-    std::vector<std::function<void()>> held;
-};
-
 // The recorder's share of the page: its buttons, the bar and the status line follow the core's
 // recorder through RECORD, the timer, a failure, STOP and a first recording saved after STOP.
 class TablePageRecorder : public TimeTableTreeControl {
 protected:
-    TablePageRecorder() {
-        Open("");
-        recorderView = std::make_unique<CVoiceRecorderView>(page, view->Editor().m_pageFlags, files, voice, recording,
-                                                            sounds, *view);
-        TablePageHost::recorder = recorderView.get();
-        recorderView->ShowOpening();
-    }
+    TablePageRecorder() { Open(""); }
     std::string Buttons() {
         std::string states;
         for (const int id : {IDC_RECORD, IDC_PLAY, IDC_PAUSE, IDC_STOP, IDC_INSERT}) {
@@ -231,15 +233,6 @@ protected:
     }
     int Progress() { return static_cast<int>(SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0)); }
     void Click(int id) { SendMessageA(page, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-
-    const std::string voice = folder + "\\tockbell.wav";
-    FakeRecordingDevices devices{files};
-    HeldThreads threads;
-    ResourceWaveSounds waves{GetModuleHandleA(nullptr)};
-    MciMediaPlayer media;
-    SoundServices sounds{settings.flags, waves, media, threads, [](std::chrono::milliseconds) {}};
-    RecorderServices recording{settings.flags, devices, files, threads, [](std::chrono::milliseconds) {}};
-    std::unique_ptr<CVoiceRecorderView> recorderView;
 };
 
 TEST_F(TablePageRecorder, TheControlsFollowTheRecorder) {
@@ -252,14 +245,14 @@ TEST_F(TablePageRecorder, TheControlsFollowTheRecorder) {
 
     settings.flags.fetch_or(FLAG_RECORD_BUSY);
     SetDlgItemInt(page, IDC_DURATION, 7, TRUE);
-    recorderView->OnTimer();
-    recorderView->OnTimer();
+    view->OnTimer();
+    view->OnTimer();
     EXPECT_EQ(Progress(), 2);
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETRANGE, FALSE, 0), 7);
 
     // The thread could keep nothing: the status line says so in the bar's place.
     settings.flags.fetch_or(FLAG_RECORD_FAILED);
-    recorderView->OnTimer();
+    view->OnTimer();
     EXPECT_EQ(Buttons(), "10000");
     EXPECT_TRUE(Shows(IDC_STATUS));
     EXPECT_FALSE(Shows(IDC_PROGRESS));
@@ -274,7 +267,7 @@ TEST_F(TablePageRecorder, TheControlsFollowTheRecorder) {
     devices.onModeQuery = [this] { settings.flags.fetch_and(~FLAG_RECORD_BUSY); };
     threads.held.back()();
     EXPECT_TRUE(std::filesystem::exists(voice));
-    recorderView->OnTimer();
+    view->OnTimer();
     EXPECT_EQ(Buttons(), "11001");
     Click(IDC_PLAY);
     EXPECT_EQ(Buttons(), "10011");

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/chime/spoken_time.h"
 #include "core/chime/wave_buffer.h"
 #include "win32/chime/win32_sound.h"
 
@@ -29,6 +30,8 @@ std::vector<SoundSize> Table() {
         std::snprintf(name, sizeof name, "WAVE%03d", hour);
         table.push_back({name, 1, 4124, 7546});
     }
+    // The words of "Say the time" are spoken words of the same voice and length.
+    for (const std::string_view word : kSpokenTimeSounds) table.push_back({std::string(word), 1, 4124, 7546});
     return table;
 }
 
@@ -62,7 +65,7 @@ TEST(WaveResources, EverySoundHasTheCanonicalHeaderAndItsSize) {
         const std::vector<std::uint8_t> buffer = MakePlayBuffer(wave, 2, expected.channels == 1 ? 2 : 1);
         EXPECT_EQ(buffer.size(), 44u + data * (expected.channels == 1 ? 2 : 1));
     }
-    EXPECT_TRUE(sounds.Resource("WAVE013").empty());
+    EXPECT_TRUE(sounds.Resource("WAVE025").empty());
 }
 
 }  // namespace

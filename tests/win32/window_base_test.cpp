@@ -11,7 +11,6 @@ namespace tockbell {
 namespace {
 
 constexpr UINT kCommand = 100;
-constexpr UINT kOtherCommand = 101;
 constexpr UINT kUnknownCommand = 102;
 
 class TestWindow : public WindowBase {
@@ -20,7 +19,6 @@ public:
 
     int created = 0;
     int commands = 0;
-    int updates = 0;
     WPARAM lastWParam = 0;
     LPARAM lastLParam = 0;
 
@@ -33,11 +31,6 @@ private:
         return 42;
     }
     void OnTheCommand() { ++commands; }
-    void OnUpdateCommand(CommandState& item) {
-        ++updates;
-        item.SetCheck(true);
-    }
-    void OnUpdateOther(CommandState& item) { item.Enable(false); }
 
     static const MessageEntry<TestWindow> kMessageMap[];
 };
@@ -46,8 +39,6 @@ const MessageEntry<TestWindow> TestWindow::kMessageMap[] = {
     OnMessage(WM_CREATE, &TestWindow::OnCreate),
     OnMessage(WM_APP, &TestWindow::OnApp),
     OnCommand(kCommand, &TestWindow::OnTheCommand),
-    OnCommandUpdate(kCommand, &TestWindow::OnUpdateCommand),
-    OnCommandUpdate(kOtherCommand, &TestWindow::OnUpdateOther),
 };
 
 std::optional<LRESULT> TestWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -79,26 +70,6 @@ TEST(WindowBase, CommandsFromMenusAndAcceleratorsOnly) {
     SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kCommand, EN_CHANGE), 0);
     SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(kUnknownCommand, 0), 0);
     EXPECT_EQ(window.commands, 2);
-    DestroyWindow(window.Window());
-}
-
-TEST(WindowBase, MenuUpdatesSetTheItemsOfTheOpeningMenu) {
-    TestWindow window;
-    ASSERT_TRUE(window.Create());
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kCommand, "Command");
-    AppendMenuA(menu, MF_STRING, kOtherCommand, "Other");
-    SendMessageA(window.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    EXPECT_EQ(window.updates, 1);
-    EXPECT_NE(GetMenuState(menu, kCommand, MF_BYCOMMAND) & MF_CHECKED, 0u);
-    EXPECT_NE(GetMenuState(menu, kOtherCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
-    DestroyMenu(menu);
-
-    HMENU without = CreatePopupMenu();
-    AppendMenuA(without, MF_STRING, kUnknownCommand, "Unknown");
-    SendMessageA(window.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(without), 0);
-    EXPECT_EQ(window.updates, 1);
-    DestroyMenu(without);
     DestroyWindow(window.Window());
 }
 

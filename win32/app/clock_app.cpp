@@ -26,7 +26,7 @@ bool CClockApp::InitInstance() {
 
     // The settings dialog's tab control, slider, spin, progress bar and tree.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_UPDOWN_CLASS | ICC_TREEVIEW_CLASSES};
+                                                       ICC_UPDOWN_CLASS | ICC_TREEVIEW_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
 
     RegisterAutostart();
@@ -42,14 +42,6 @@ int CClockApp::Run() {
         DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
-}
-
-ClockIconPainter& CClockApp::Painter() {
-    if (!painter_) {
-        painter_.emplace(static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_CLOCK_FACE), IMAGE_ICON, 32, 32, LR_SHARED)));
-    }
-    return *painter_;
 }
 
 bool CClockApp::OnCommand(UINT id) {

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "win32/app/clock_icon.h"
 
 namespace tockbell {
 
@@ -25,11 +24,8 @@ public:
     int Run();
     // The commands that the main window leaves to the application; true when handled.
     bool OnCommand(UINT id);
-    // Draws the clock face (icon 129, loaded on first use) for the tray and the settings dialog.
-    ClockIconPainter& Painter();
 
 private:
-    std::optional<ClockIconPainter> painter_;  // outlives the main window, whose tray draws with it
     std::unique_ptr<CMainFrame> mainFrame_;
 };
 

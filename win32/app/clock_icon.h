@@ -4,28 +4,10 @@
 
 namespace tockbell {
 
-// Draws the time onto copies of the clock face. One painter lives as long as the program; its pens
-// and the bitmap copies of the latest drawing are its own.
-class ClockIconPainter {
-public:
-    // `face` (icon 129) stays the caller's.
-    explicit ClockIconPainter(HICON face) : clockIcon(face) {}
-    ~ClockIconPainter();
-    ClockIconPainter(const ClockIconPainter&) = delete;
-    ClockIconPainter& operator=(const ClockIconPainter&) = delete;
-
-    // A new icon showing hour:minute: bold (green hands edged in black) for the tray, thin (black
-    // hairlines) for the settings dialog. The caller destroys it.
-    HICON DrawClockIcon(bool bold, int hour, int minute);
-
-private:
-    void FreeBitmapCopies();
-
-    HICON clockIcon;
-    ICONINFO clockIconInfo{};
-    HPEN outlinePen = nullptr;
-    HPEN handPen = nullptr;
-    HPEN hairlinePen = nullptr;
-};
+// A new icon `side` pixels square showing hour:minute on the clock face, every pixel opaque: bold
+// (green hands edged in black) for the tray, thin (black hairlines) for the settings dialog. It is
+// drawn for its size from the core's face and hands, not stretched, so that it is sharp at every
+// scale; at 32 pixels it is icon 129 with the hands drawn on it. The caller destroys it.
+HICON DrawClockIcon(bool bold, int hour, int minute, int side);
 
 }  // namespace tockbell

@@ -9,10 +9,10 @@ void SleepFor(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(dur
 }  // namespace
 
 ClockServices::ClockServices(ClockSettings& settings, ConfigStore* store, FileSystem& files,
-                             const std::string& programPath)
+                             Notifications& notifications, const std::string& programPath)
     : waveSounds_(GetModuleHandleA(nullptr)),
       sounds_{settings.flags, waveSounds_, media_, threads_, SleepFor},
       recording_{settings.flags, recorders_, files, threads_, SleepFor},
-      actions_(settings, store, sounds_, programPath) {}
+      actions_(settings, store, sounds_, notifications, programPath) {}
 
 }  // namespace tockbell

@@ -16,9 +16,10 @@ namespace tockbell {
 class ClockServices {
 public:
     // `store` is none when the program cannot name its files: nothing is rolled or looked up then.
-    ClockServices(ClockSettings& settings, ConfigStore* store, FileSystem& files, const std::string& programPath);
+    ClockServices(ClockSettings& settings, ConfigStore* store, FileSystem& files, Notifications& notifications,
+                  const std::string& programPath);
 
-    TickActions& Actions() { return actions_; }
+    ClockActions& Actions() { return actions_; }
     SoundServices& Sounds() { return sounds_; }
     RecorderServices& Recording() { return recording_; }
 

@@ -2,11 +2,13 @@
 
 #include <chrono>
 
+#include "core/app/hot_key.h"
 #include "core/app/main_commands.h"
+#include "core/config/program_files.h"
 #include "core/config/settings_file.h"
-#include "core/config/sibling_path.h"
 #include "resource.h"
 #include "win32/app/clock_app.h"
+#include "win32/app/local_clock.h"
 #include "win32/config/program_path.h"
 #include "win32/install/autostart.h"
 #include "win32/settings/settings_dlg.h"
@@ -15,17 +17,16 @@ namespace tockbell {
 
 namespace {
 
+constexpr int kSayTimeHotKey = 1;
+
 void SleepFor(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
 
 }  // namespace
 
 const MessageEntry<CMainFrame> CMainFrame::kMessageMap[] = {
-    OnMessage(WM_CREATE, &CMainFrame::OnCreate),
-    OnCommand(ID_APP_PROPERTIES, &CMainFrame::OnProperties),
-    OnCommand(ID_BE_SILENT, &CMainFrame::OnBeSilent),
-    OnCommandUpdate(ID_BE_SILENT, &CMainFrame::OnUpdateBeSilent),
-    OnCommandUpdate(ID_APP_EXIT, &CMainFrame::OnUpdateClose),
-    OnMessage(WM_DESTROY, &CMainFrame::OnDestroy),
+    OnMessage(WM_CREATE, &CMainFrame::OnCreate),    OnCommand(ID_APP_PROPERTIES, &CMainFrame::OnProperties),
+    OnCommand(ID_SAY_TIME, &CMainFrame::OnSayTime), OnCommand(ID_BE_SILENT, &CMainFrame::OnBeSilent),
+    OnMessage(WM_HOTKEY, &CMainFrame::OnSayTime),   OnMessage(WM_DESTROY, &CMainFrame::OnDestroy),
 };
 
 CMainFrame::CMainFrame(CClockApp& app) : app_(app) {}
@@ -44,61 +45,63 @@ std::optional<LRESULT> CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
-    const std::string programPath = ProgramPath();
+    const ProgramFiles own(ProgramPath());
     // Without its own path the program cannot name its files: it runs on the defaults and saves nothing.
-    if (!programPath.empty()) {
-        configPath = SiblingPath(programPath, ".ini");
-        voicePath_ = SiblingPath(programPath, ".wav");
-        config_.emplace(files_, profileStrings_, configPath, SiblingPath(programPath, ".bak"));
+    if (!own.Base().empty()) {
+        voicePath_ = own.Voice();
+        config_.emplace(files_, profileStrings_, own);
         LoadSettings(*config_, tray.settings);
     }
-    services_.emplace(tray.settings, config_ ? &*config_ : nullptr, files_, programPath);
-    if (!tray.Create(Window(), services_->Actions(), app_.Painter())) {
+    services_.emplace(tray.settings, config_ ? &*config_ : nullptr, files_, tray, own.Base());
+    tray.SetMenuNotes([this](const ClockReading& now) { return services_->Actions().MenuNotes(now); });
+    if (!tray.Create(Window(), services_->Actions(), opener_)) {
         config_.reset();  // the window is destroyed before it lived; that destruction must not save
         return -1;
     }
+    RegisterSayTimeKey();
     return 0;
 }
 
+void CMainFrame::RegisterSayTimeKey() {
+    const std::optional<HotKey> key =
+        ParseHotKey(config_ ? config_->ReadConfigString("Main", std::string(kSayTimeKeyName)) : std::string());
+    if (!key) return;
+    const UINT modifiers = (key->ctrl ? MOD_CONTROL : 0u) | (key->alt ? MOD_ALT : 0u) | (key->shift ? MOD_SHIFT : 0u) |
+                           (key->win ? MOD_WIN : 0u) | MOD_NOREPEAT;
+    const UINT virtualKey =
+        key->letter != 0 ? static_cast<UINT>(key->letter) : static_cast<UINT>(VK_F1 + key->function - 1);
+    // Another program may hold the key already: the menu's entry still speaks.
+    RegisterHotKey(Window(), kSayTimeHotKey, modifiers, virtualKey);
+}
+
+void CMainFrame::OnSayTime() { services_->Actions().SayTime(ReadLocalClock()); }
+
 void CMainFrame::OnProperties() {
-    if (settingsDlg != nullptr) {
-        SetForegroundWindow(settingsDlg->Window());
-        return;
-    }
-    std::int32_t closeRequest = 0;
+    if (!opener_.Properties()) return;
+    CloseRequest request = CloseRequest::KeepRunning;
     {
-        SettingsDlgContext context{tray.settings,          tray.Icon(),    config_ ? &*config_ : nullptr,
-                                   services_->Sounds(),    services_->Recording(), app_.Painter(),
-                                   files_,                 voicePath_,     lastTab};
+        SettingsDlgContext context{tray.settings,
+                                   tray.Icon(),
+                                   config_ ? &*config_ : nullptr,
+                                   services_->Sounds(),
+                                   services_->Recording(),
+                                   files_,
+                                   voicePath_,
+                                   opener_.LastTab()};
         CSettingsDlg dialog(context);
-        settingsDlg = &dialog;
-        if (dialog.DoModal() == IDOK) closeRequest = dialog.m_closeRequest;
-        settingsDlg = nullptr;
+        opener_.Opened(dialog);
+        if (dialog.DoModal() == IDOK && dialog.m_closeRequest == kCloseProgramRequest) {
+            request = CloseRequest::CloseProgram;
+        }
     }
-    tray.RefreshIcon();
-    if (closeRequest == kCloseProgram) DestroyWindow(Window());
+    if (opener_.Closed(request)) DestroyWindow(Window());
 }
 
-void CMainFrame::OnBeSilent() {
-    const bool on = ToggleSound(tray.settings.flags);
-    // An open dialog's "Striking and voices" box follows the switch.
-    if (settingsDlg != nullptr) settingsDlg->SetupPage().SetSoundSwitch(on);
-}
-
-void CMainFrame::OnUpdateBeSilent(CommandState& item) {
-    item.SetCheck((tray.settings.flags.load() & FLAG_SOUND_ON) == 0);
-}
-
-// Closing while the dialog runs would destroy the window whose handler runs the dialog.
-void CMainFrame::OnUpdateClose(CommandState& item) { item.Enable(settingsDlg == nullptr); }
+void CMainFrame::OnBeSilent() { opener_.BeSilent(); }
 
 void CMainFrame::OnDestroy() {
-    StopSoundThreads(tray.settings.flags, SleepFor);
-    if ((tray.settings.flags.load() & FLAG_UNINSTALL) != 0) {
-        UninstallProgram();
-    } else if (config_) {
-        SaveSettings(*config_, tray.settings);
-    }
+    UnregisterHotKey(Window(), kSayTimeHotKey);
+    EndRun(tray.settings, config_ ? &*config_ : nullptr, SleepFor, [] { UninstallProgram(); });
     PostQuitMessage(0);
 }
 

@@ -4,18 +4,18 @@
 #include <optional>
 #include <string>
 
+#include "core/app/settings_opener.h"
 #include "core/config/config_store.h"
+#include "core/config/portable_profile_strings.h"
 #include "win32/app/clock_services.h"
 #include "win32/app/system_tray.h"
 #include "win32/config/win32_file_system.h"
-#include "core/config/portable_profile_strings.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
 namespace tockbell {
 
 class CClockApp;
-class CSettingsDlg;
 
 // The program's main window, never shown. Its creation loads the configuration and starts the tray
 // icon; its destruction stops the sound threads and saves. It takes the tray menu's commands and the
@@ -29,17 +29,15 @@ public:
     bool Create(const char* title, HMENU menu);
 
     CSystemTray tray;
-    CSettingsDlg* settingsDlg = nullptr;  // the settings dialog while its modal run lasts
-    std::int32_t lastTab = 0;             // the tab the dialog opens on; the dialog updates it
-    std::string configPath;
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     void OnProperties();
+    void OnSayTime();
     void OnBeSilent();
-    void OnUpdateBeSilent(CommandState& item);
-    void OnUpdateClose(CommandState& item);
+    // The global key of "Say the time", as the file's "SayTimeKey" names it.
+    void RegisterSayTimeKey();
     void OnDestroy();
 
     static const MessageEntry<CMainFrame> kMessageMap[];
@@ -52,6 +50,7 @@ private:
     std::optional<ConfigStore> config_;  // set once the program's own path is known
     std::string voicePath_;              // the recorded message, beside the program
     std::optional<ClockServices> services_;
+    SettingsOpener opener_{tray.settings.flags, tray.Icon()};
 };
 
 }  // namespace tockbell

@@ -1,25 +1,44 @@
 #include "win32/app/tray_menu.h"
 
-#include "core/app/world_clock.h"
 #include "resource.h"
 
 namespace tockbell {
 
-HMENU LoadTrayMenu(std::span<const std::string> zoneLines, std::time_t now) {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
-    if (!popup) {
-        if (menu) DestroyMenu(menu);
-        return nullptr;
+namespace {
+
+UINT CommandId(TrayCommand command) {
+    switch (command) {
+        case TrayCommand::Properties:
+            return ID_APP_PROPERTIES;
+        case TrayCommand::SayTime:
+            return ID_SAY_TIME;
+        case TrayCommand::BeSilent:
+            return ID_BE_SILENT;
+        case TrayCommand::Close:
+            return ID_APP_EXIT;
+        case TrayCommand::None:
+            break;
     }
-    SetMenuDefaultItem(popup, 0, TRUE);
+    return 0;  // choosing it does nothing
+}
+
+}  // namespace
+
+HMENU CreateTrayMenu(const std::vector<TrayMenuItem>& items) {
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return nullptr;
     UINT position = 0;
-    for (const std::string& line : WorldClockLines(zoneLines, now)) {
-        // Id 0: choosing a world-clock line does nothing.
-        InsertMenuA(popup, position++, MF_BYPOSITION | MF_STRING, 0, line.c_str());
+    for (const TrayMenuItem& item : items) {
+        if (item.separator) {
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        } else {
+            const UINT state = (item.checked ? MF_CHECKED : 0u) | (item.enabled ? 0u : MF_GRAYED);
+            AppendMenuA(popup, MF_STRING | state, CommandId(item.command), item.text.c_str());
+            if (item.isDefault) SetMenuDefaultItem(popup, position, TRUE);
+        }
+        ++position;
     }
-    if (position > 0) InsertMenuA(popup, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    return menu;
+    return popup;
 }
 
 }  // namespace tockbell

@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include <ctime>
-#include <span>
-#include <string>
+#include <vector>
+
+#include "core/app/tray_menu_model.h"
 
 namespace tockbell {
 
-// Menu 128 of this program with the world-clock lines for `now` above its commands: the leading
-// non-empty zone lines, then a separator if there was any; "Properties..." is the default item.
-// The caller shows its popup 0 and destroys the menu; none when the resource is missing.
-HMENU LoadTrayMenu(std::span<const std::string> zoneLines, std::time_t now);
+// The tray menu as a popup menu of its items: the commands carry the ids of menu 128 and reach the
+// menu's owner as WM_COMMAND; a world-clock line has id 0. The caller destroys the menu.
+HMENU CreateTrayMenu(const std::vector<TrayMenuItem>& items);
 
 }  // namespace tockbell

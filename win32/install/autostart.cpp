@@ -25,14 +25,19 @@ void WithInstallation(Step step) {
     Win32FileSystem files;
     Win32ProfileStrings profile;
     SystemDeferredDelete deferredDelete;
-    Installation installation{name, program, program, startup, menu, files, DeferredDeletion{deferredDelete, profile}};
+    Installation installation{
+        name, program, ProgramFiles(program), startup, menu, files, DeferredDeletion{deferredDelete, profile}};
     step(installation);
 }
 
 }  // namespace
 
-void RegisterAutostart() { WithInstallation([](Installation& installation) { RegisterAutostart(installation); }); }
+void RegisterAutostart() {
+    WithInstallation([](Installation& installation) { RegisterAutostart(installation); });
+}
 
-void UninstallProgram() { WithInstallation([](Installation& installation) { UninstallProgram(installation); }); }
+void UninstallProgram() {
+    WithInstallation([](Installation& installation) { UninstallProgram(installation); });
+}
 
 }  // namespace tockbell

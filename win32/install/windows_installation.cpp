@@ -96,6 +96,8 @@ void ShellProgramMenu::CreateEntry(const std::string& name, const std::string& t
     if (SUCCEEDED(initialised)) CoUninitialize();
 }
 
+std::optional<std::string> ShellProgramMenu::SharedEntryTarget(const std::string&) { return std::nullopt; }
+
 bool SystemDeferredDelete::HasPendingDelete() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
@@ -112,10 +114,11 @@ std::string SystemDeferredDelete::ShortPath(const std::string& path) {
     return length > 0 && length < sizeof shortPath ? std::string(shortPath, length) : path;
 }
 
-std::string SystemDeferredDelete::WindowsFolder() {
+std::string SystemDeferredDelete::RenameProfilePath() {
     char folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string("C:\\WINDOWS");
+    return (length > 0 && length < sizeof folder ? std::string(folder, length) : std::string("C:\\WINDOWS")) +
+           "\\WININIT.INI";
 }
 
 HRESULT CreateShellShortcut(const char* target, const char* linkPath, const char* description) {

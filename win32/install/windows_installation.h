@@ -25,6 +25,9 @@ public:
     std::optional<std::string> EntryPath(const std::string& name) override;
     // The shortcut's description is its name.
     void CreateEntry(const std::string& name, const std::string& target) override;
+    // None: the program installs itself for the user who starts it, and no installer puts its
+    // shortcut among every user's programs.
+    std::optional<std::string> SharedEntryTarget(const std::string& name) override;
     // None when the shell cannot name the folder.
     virtual std::optional<std::string> ProgramsFolder();
 };
@@ -34,7 +37,8 @@ public:
     bool HasPendingDelete() override;
     void DeleteAtRestart(const std::string& path) override;
     std::string ShortPath(const std::string& path) override;
-    std::string WindowsFolder() override;
+    // WININIT.INI in the Windows folder.
+    std::string RenameProfilePath() override;
 };
 
 // Writes a shell link at `linkPath` to `target`; the component library must be initialised.

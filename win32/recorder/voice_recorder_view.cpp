@@ -2,86 +2,36 @@
 
 #include <commctrl.h>
 
-#include "core/chime/playback.h"
+#include <string>
+
 #include "resource.h"
-#include "win32/window/message_map.h"
 
 namespace tockbell {
 
-namespace {
-
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-
-// Its own style bit: the page itself is hidden while another tab shows.
-bool Shown(HWND page, int id) { return (GetWindowLongPtrA(GetDlgItem(page, id), GWL_STYLE) & WS_VISIBLE) != 0; }
-
-}  // namespace
-
-CVoiceRecorderView::CVoiceRecorderView(HWND page, std::uint32_t& pageFlags, FileSystem& files, std::string voicePath,
-                                       RecorderServices& recording, SoundServices& sounds, EditorFeedback& status)
-    : page_(page),
-      status_(status),
-      recorder_(recording.flags, pageFlags, files, std::move(voicePath),
-                {[&recording](const std::string& path) { StartRecording(recording, path); },
-                 [&sounds](const std::string& path) { StartPlayback(sounds, path); }}) {}
-
-std::optional<LRESULT> CVoiceRecorderView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    static const MessageEntry<CVoiceRecorderView> kMessageMap[] = {
-        OnCommand(IDC_RECORD, &CVoiceRecorderView::OnRecord),
-        OnCommand(IDC_STOP, &CVoiceRecorderView::OnStop),
-        OnCommand(IDC_PLAY, &CVoiceRecorderView::OnPlay),
-        OnCommand(IDC_PAUSE, &CVoiceRecorderView::OnPause),
-    };
-    return Dispatch<CVoiceRecorderView>(kMessageMap, *this, message, wParam, lParam);
+void ShowRecorderControls(HWND page, const RecorderControls& controls) {
+    EnableWindow(GetDlgItem(page, IDC_RECORD), controls.recordEnabled);
+    EnableWindow(GetDlgItem(page, IDC_PLAY), controls.playEnabled);
+    EnableWindow(GetDlgItem(page, IDC_PAUSE), controls.pauseEnabled);
+    EnableWindow(GetDlgItem(page, IDC_STOP), controls.stopEnabled);
+    EnableWindow(GetDlgItem(page, IDC_INSERT), controls.insertEnabled);
+    SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETRANGE32, 0, controls.progressRange);
+    SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(controls.progress), 0);
+    SetDlgItemTextA(page, IDC_STATUS, controls.status.c_str());
+    ShowWindow(GetDlgItem(page, IDC_STATUS), controls.progressShown ? SW_HIDE : SW_SHOW);
+    ShowWindow(GetDlgItem(page, IDC_PROGRESS), controls.progressShown ? SW_SHOW : SW_HIDE);
 }
 
-void CVoiceRecorderView::OnRecord() {
-    Change([this](RecorderControls& controls) { recorder_.OnRecord(controls); });
+void ShowRecorderDuration(HWND page, int minimum, int maximum, int seconds) {
+    SendDlgItemMessageA(page, IDC_DURATION_SPIN, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+    SendDlgItemMessageA(page, IDC_DURATION_SPIN, UDM_SETPOS32, 0, seconds);
+    SetDlgItemInt(page, IDC_DURATION, static_cast<UINT>(seconds), TRUE);
+    SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
 }
 
-void CVoiceRecorderView::OnStop() {
-    Change([this](RecorderControls& controls) { recorder_.OnStop(controls); });
-}
-
-void CVoiceRecorderView::OnPlay() {
-    Change([this](RecorderControls& controls) { recorder_.OnPlay(controls); });
-}
-
-void CVoiceRecorderView::OnTimer() {
+int ReadRecorderDuration(HWND page) {
     BOOL isNumber = FALSE;
-    const int duration = static_cast<int>(GetDlgItemInt(page_, IDC_DURATION, &isNumber, TRUE));
-    Change([&](RecorderControls& controls) { recorder_.OnTimer(controls, isNumber ? duration : 0); });
-}
-
-RecorderControls CVoiceRecorderView::Read() const {
-    RecorderControls controls;
-    controls.recordEnabled = Enabled(page_, IDC_RECORD);
-    controls.playEnabled = Enabled(page_, IDC_PLAY);
-    controls.pauseEnabled = Enabled(page_, IDC_PAUSE);
-    controls.stopEnabled = Enabled(page_, IDC_STOP);
-    controls.insertEnabled = Enabled(page_, IDC_INSERT);
-    controls.progressShown = Shown(page_, IDC_PROGRESS);
-    controls.progress = static_cast<int>(SendDlgItemMessageA(page_, IDC_PROGRESS, PBM_GETPOS, 0, 0));
-    controls.progressRange = static_cast<int>(SendDlgItemMessageA(page_, IDC_PROGRESS, PBM_GETRANGE, FALSE, 0));
-    return controls;
-}
-
-void CVoiceRecorderView::Show(const RecorderControls& controls) {
-    const RecorderControls shown = Read();
-    if (controls == shown) return;
-    EnableWindow(GetDlgItem(page_, IDC_RECORD), controls.recordEnabled);
-    EnableWindow(GetDlgItem(page_, IDC_PLAY), controls.playEnabled);
-    EnableWindow(GetDlgItem(page_, IDC_PAUSE), controls.pauseEnabled);
-    EnableWindow(GetDlgItem(page_, IDC_STOP), controls.stopEnabled);
-    EnableWindow(GetDlgItem(page_, IDC_INSERT), controls.insertEnabled);
-    SendDlgItemMessageA(page_, IDC_PROGRESS, PBM_SETRANGE32, 0, controls.progressRange);
-    SendDlgItemMessageA(page_, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(controls.progress), 0);
-    if (!controls.message.empty()) {
-        status_.SetStatus(controls.message);
-    } else if (controls.progressShown && !shown.progressShown) {
-        ShowWindow(GetDlgItem(page_, IDC_STATUS), SW_HIDE);
-        ShowWindow(GetDlgItem(page_, IDC_PROGRESS), SW_SHOW);
-    }
+    const int duration = static_cast<int>(GetDlgItemInt(page, IDC_DURATION, &isNumber, TRUE));
+    return isNumber ? duration : 0;
 }
 
 }  // namespace tockbell

@@ -10,14 +10,15 @@ CBitmapButton::~CBitmapButton() {
     }
 }
 
-bool CBitmapButton::Attach(HWND button) {
+bool CBitmapButton::Attach(HWND button, int percent) {
     button_ = button;
     char caption[32] = "";
     GetWindowTextA(button, caption, sizeof caption);
     static constexpr char kSuffixes[kFaceCount] = {'U', 'D', 'F', 'X'};
     bool complete = true;
     for (int face = kUp; face < kFaceCount; ++face) {
-        const std::string name = std::string(caption) + kSuffixes[face];
+        const std::string name =
+            std::string(caption) + kSuffixes[face] + (percent == 100 ? std::string() : std::to_string(percent));
         faces_[face] = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
         complete = complete && faces_[face] != nullptr;
     }
@@ -36,7 +37,8 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) const {
     HDC source = CreateCompatibleDC(item.hDC);
     const HGDIOBJ old = SelectObject(source, faces_[face]);
     const RECT& r = item.rcItem;
-    // The faces are drawn for the button's size in the template; other screens scale them.
+    // The faces of each scale are drawn a third larger than the buttons that the template makes at
+    // that scale, with lines and symbols that still read when shrunk to them.
     SetStretchBltMode(item.hDC, HALFTONE);
     StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, faceSize_.cx, faceSize_.cy,
                SRCCOPY);

@@ -7,8 +7,9 @@
 namespace tockbell {
 
 // An owner-drawn push button that shows a picture for its state: the bitmaps named by its caption
-// plus "U" (up), "D" (down), "F" (focused) and "X" (disabled), such as "SAVEU". The caption stays the
-// button's window text, so that screen readers name it.
+// plus "U" (up), "D" (down), "F" (focused) and "X" (disabled), such as "SAVEU", and for screens at 150
+// and 200 % the same names ending in "150" and "200". The caption stays the button's window text, so
+// that screen readers name it.
 class CBitmapButton {
 public:
     CBitmapButton() = default;
@@ -16,8 +17,9 @@ public:
     CBitmapButton(const CBitmapButton&) = delete;
     CBitmapButton& operator=(const CBitmapButton&) = delete;
 
-    // Loads the four faces of `button`; false when one is missing (the button then draws nothing).
-    bool Attach(HWND button);
+    // Loads the four faces of `button` drawn for `percent` (100, 150 or 200); false when one is missing
+    // (the button then draws nothing).
+    bool Attach(HWND button, int percent = 100);
     HWND Window() const { return button_; }
     // The size of the faces.
     SIZE FaceSize() const { return faceSize_; }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/settings_opener.h"
 #include "core/app/tray_icon.h"
 #include "core/chime/chime.h"
 #include "core/config/clock_settings.h"
@@ -14,11 +15,13 @@
 #include "core/settings/settings_dialog_state.h"
 #include "core/settings/settings_exchange.h"
 #include "platform/file_system.h"
-#include "win32/app/clock_icon.h"
-#include "win32/settings/bitmap_button.h"
+#include "resource.h"
+#include "win32/settings/about_page.h"
 #include "win32/settings/control_tooltips.h"
-#include "win32/settings/settings_page.h"
+#include "win32/settings/settings_artwork.h"
 #include "win32/settings/settings_tab_ctrl.h"
+#include "win32/settings/setup_page.h"
+#include "win32/settings/table_page.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
@@ -31,16 +34,20 @@ struct SettingsDlgContext {
     ConfigStore* store;  // none when the program cannot name its files
     SoundServices& sounds;
     RecorderServices& recording;
-    ClockIconPainter& painter;
     FileSystem& files;
     std::string voicePath;  // the recorded message; empty when the program cannot name its files
     std::int32_t& lastTab;  // the opener's memory of the last page shown
 };
 
+// The settings dialog's close request after OK, as the opener reads it: the id of the "Close
+// Tockbell" box asks it to end the program (also after "Uninstall Tockbell"); 2 lets it run on.
+inline constexpr std::int32_t kCloseProgramRequest = IDC_CLOSE_PROGRAM;
+inline constexpr std::int32_t kKeepRunningRequest = 2;
+
 // The settings dialog (template 100), run modally by the main window: the clock icon, the artwork,
 // the version and copyright lines, and the Setup, Table and About pages in a tab control made at
 // run time.
-class CSettingsDlg : public WindowBase {
+class CSettingsDlg : public WindowBase, public OpenSettingsDialog {
 public:
     explicit CSettingsDlg(SettingsDlgContext& context);
     ~CSettingsDlg() override;
@@ -48,13 +55,12 @@ public:
     // Returns IDOK or IDCANCEL once the user has closed the dialog, -1 if it could not be shown.
     INT_PTR DoModal();
 
-    SettingsDlgContext& Context() { return context_; }
-    CSettingsPage& SetupPage() { return m_pages[kSetupPage]; }
-    // WM_DRAWITEM of one of the Table page's bitmap buttons; FALSE for another control.
-    LRESULT DrawRecorderButton(const DRAWITEMSTRUCT& item) const;
+    // OpenSettingsDialog
+    void BringForward() override { SetForegroundWindow(Window()); }
+    void SetSoundSwitch(bool on) override { m_setupPage.SetSoundSwitch(on); }
 
-    // After OK: kCloseProgram asks the opener to end the program.
-    std::int32_t m_closeRequest = kKeepRunning;
+    // After OK: kCloseProgramRequest asks the opener to end the program.
+    std::int32_t m_closeRequest = kKeepRunningRequest;
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -71,11 +77,9 @@ private:
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
-    void PlaceTextLines();
     void LoadControls();
     void PlacePages();
     void ShowPage(std::int32_t index);
-    void FillAboutPage();
     void OnTabChange();
     // The dialog's share of the thread's messages before the dialog manager sees them: tooltips, and
     // Enter and Escape for the page that holds the focus.
@@ -85,19 +89,18 @@ private:
     SettingsDlgContext& context_;
     SettingsExchange exchange_;
     CSettingsTabCtrl m_tabCtrl;
-    std::array<CSettingsPage, kPageCount> m_pages;
+    CSetupPage m_setupPage;
+    CTablePage m_tablePage;
+    CAboutPage m_aboutPage;
+    // In the order of the tabs.
+    std::array<CSettingsPage*, kPageCount> m_pages{&m_setupPage, &m_tablePage, &m_aboutPage};
     HFONT m_tabFont = nullptr;
     DialogClock clock_;
     SettingsTabs tabs_;
-    std::array<CBitmapButton, 6> m_recorderButtons;
     ControlTooltips tooltips_;
-    bool aboutFilled_ = false;
-    bool artwork_ = false;  // the screen shows 16 bits per pixel or more
-    HBITMAP artworkBitmap_ = nullptr;
-    HBRUSH background_ = nullptr;
+    SettingsArtwork artwork_;
+    UINT dpi_ = 96;              // of the display the dialog opened on
     HICON clockIcon_ = nullptr;  // the one drawn last; the template's own icon is shared, not ours
-    CTimeTableTree* timeTable_ = nullptr;
-    CVoiceRecorderView* recorder_ = nullptr;
 };
 
 }  // namespace tockbell

@@ -2,13 +2,8 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
-#include <string>
 
-#include "core/settings/setup_controls.h"
-#include "win32/recorder/voice_recorder_view.h"
-#include "win32/timetable/timetable_tree_view.h"
 #include "win32/window/message_map.h"
 #include "win32/window/window_base.h"
 
@@ -16,9 +11,9 @@ namespace tockbell {
 
 class CSettingsDlg;
 
-// The one class behind the settings dialog's three pages (Setup, Table, About), each a child dialog
-// of the tab control made from its own template. The rules of the Setup page run on the core's
-// description of its controls.
+// What the settings dialog's pages share: each is a child dialog of the tab control made from its
+// own template, in which Enter neither closes the page nor the dialog, and Escape cancels the whole
+// dialog without saving.
 class CSettingsPage : public WindowBase {
 public:
     explicit CSettingsPage(CSettingsDlg& dialog) : dialog_(dialog) {}
@@ -26,37 +21,17 @@ public:
     bool Create(int templateId, HWND tabCtrl);
     void Show(bool shown) { ShowWindow(Window(), shown ? SW_SHOW : SW_HIDE); }
 
-    // Setup page: sets "Striking and voices" and applies it.
-    void SetSoundSwitch(bool on);
-
-    // Table page: the time-table tree comes to life once the page exists.
-    CTimeTableTree& AttachTimeTable(ConfigStore* store, FileSystem& files, ClockSettings& settings,
-                                    std::string voicePath);
-    // Table page, after the time-table: the recorder shares its page flags and status line.
-    CVoiceRecorderView& AttachRecorder(FileSystem& files, std::string voicePath, RecorderServices& recording,
-                                       SoundServices& sounds);
-
-private:
-    std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Enter inside a page neither closes the page nor the dialog; Escape cancels the whole dialog.
-    void OnOK() {}
-    void OnCancel();
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
-    void OnSoundSwitch();
-    void OnVoiceHours();
-    void OnHideIcon();
-    void OnCloseProgram();
-    void OnUninstall();
-    void OnTestTwo();
-    void OnTestHalfPastFive();
-
-    // Reads the Setup controls, lets `rule` change them and shows the result.
-    template <class Rule>
-    void ChangeSetup(Rule rule);
+protected:
+    // The page's own messages; none leaves them to the page's Enter and Escape and then the dialog
+    // manager.
+    virtual std::optional<LRESULT> PageProc(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
     CSettingsDlg& dialog_;
-    std::unique_ptr<CTimeTableTree> timeTable_;
-    std::unique_ptr<CVoiceRecorderView> recorder_;
+
+private:
+    std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+    void OnOK() {}
+    void OnCancel();
 };
 
 }  // namespace tockbell

@@ -1,6 +1,7 @@
 #include "win32/settings/settings_tab_ctrl.h"
 
 #include "resource.h"
+#include "win32/settings/art_scale.h"
 #include "win32/settings/settings_colours.h"
 #include "win32/window/message_map.h"
 
@@ -16,7 +17,7 @@ CSettingsTabCtrl::~CSettingsTabCtrl() {
     if (m_tabImages) ImageList_Destroy(m_tabImages);
 }
 
-bool CSettingsTabCtrl::Create(HWND dialog, int id, const RECT& rect, HFONT font) {
+bool CSettingsTabCtrl::Create(HWND dialog, int id, const RECT& rect, HFONT font, int percent) {
     // A control parent, so that the dialog's Tab key walks on into the pages.
     const HWND control = CreateWindowExA(
         WS_EX_CONTROLPARENT, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TCS_TOOLTIPS | TCS_HOTTRACK,
@@ -25,8 +26,10 @@ bool CSettingsTabCtrl::Create(HWND dialog, int id, const RECT& rect, HFONT font)
     if (!Subclass(control)) return false;
     // The icons stand on silver, the classic button face; the system's face colour may be another one
     // (it is under Wine), and the icons' background would then show as grey squares.
-    m_tabImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TAB_ICONS), kTabIconSize, 0,
-                                       kTabIconBackground, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    const int icons = percent == 200 ? IDB_TAB_ICONS_200 : percent == 150 ? IDB_TAB_ICONS_150 : IDB_TAB_ICONS;
+    m_tabImages =
+        ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icons), ArtPixels(kTabIconSize, percent), 0,
+                             kTabIconBackground, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     TabCtrl_SetImageList(control, m_tabImages);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return true;

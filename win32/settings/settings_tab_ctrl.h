@@ -13,8 +13,9 @@ class CSettingsTabCtrl : public WindowBase {
 public:
     ~CSettingsTabCtrl() override;
 
-    // Makes the control over `rect` of `dialog`, with the tab icons and `font`; false if it failed.
-    bool Create(HWND dialog, int id, const RECT& rect, HFONT font);
+    // Makes the control over `rect` of `dialog`, with the tab icons drawn for `percent` (100, 150 or
+    // 200) and `font`; false if it failed.
+    bool Create(HWND dialog, int id, const RECT& rect, HFONT font, int percent);
 
 private:
     std::optional<LRESULT> WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

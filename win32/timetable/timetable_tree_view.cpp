@@ -4,7 +4,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "core/timetable/new_section_commands.h"
 #include "resource.h"
@@ -15,11 +17,43 @@ namespace tockbell {
 namespace {
 
 constexpr std::string_view kBrowseFilter = "WAV files (*.wav)|*.wav|MID files (*.mid)|*.mid|All files (*.*)|*.*||";
-constexpr const char* kFileErrorCaption = "Tockbell";
 
-static_assert(IDC_DRAG_COPY == static_cast<int>(DragCursor::Copy) &&
-              IDC_DRAG_NONE == static_cast<int>(DragCursor::NoDrop) &&
-              IDC_DRAG_MOVE == static_cast<int>(DragCursor::Move));
+// The cursor resources of a drag, by the core's cursor.
+constexpr int kDragCursorIds[] = {0, IDC_DRAG_COPY, IDC_DRAG_NONE, IDC_DRAG_MOVE};
+static_assert(static_cast<int>(DragCursor::Copy) == 1 && static_cast<int>(DragCursor::NoDrop) == 2 &&
+              static_cast<int>(DragCursor::Move) == 3);
+
+// The "New section" commands of menu 133, in the order of the core's list.
+constexpr int kSectionCommandIds[] = {
+    ID_SECTION_POWER_ON,  ID_SECTION_TODAY,     ID_SECTION_TOMORROW, ID_SECTION_EVERYDAY, ID_SECTION_MONDAY,
+    ID_SECTION_TUESDAY,   ID_SECTION_WEDNESDAY, ID_SECTION_THURSDAY, ID_SECTION_FRIDAY,   ID_SECTION_SATURDAY,
+    ID_SECTION_SUNDAY,    ID_SECTION_DAY,       ID_SECTION_JANUARY,  ID_SECTION_FEBRUARY, ID_SECTION_MARCH,
+    ID_SECTION_APRIL,     ID_SECTION_MAY,       ID_SECTION_JUNE,     ID_SECTION_JULY,     ID_SECTION_AUGUST,
+    ID_SECTION_SEPTEMBER, ID_SECTION_OCTOBER,   ID_SECTION_NOVEMBER, ID_SECTION_DECEMBER,
+};
+static_assert(std::size(kSectionCommandIds) == static_cast<std::size_t>(SectionCommand::December) + 1);
+
+// The tree's commands, from its context menu and the page's SAVE and INSERT buttons.
+constexpr std::pair<int, TableCommand> kTableCommandIds[] = {
+    {ID_TREE_RELOAD, TableCommand::Reload}, {ID_TREE_NEW_ITEM, TableCommand::NewItem},
+    {ID_TREE_EDIT, TableCommand::Edit},     {ID_TREE_DELETE, TableCommand::Delete},
+    {ID_TREE_INSERT, TableCommand::Insert}, {ID_TREE_SAVE, TableCommand::Save},
+    {IDC_SAVE, TableCommand::Save},         {IDC_INSERT, TableCommand::InsertRecording},
+};
+
+std::optional<TableCommand> TableCommandFor(int id) {
+    for (const auto& [commandId, command] : kTableCommandIds) {
+        if (commandId == id) return command;
+    }
+    return std::nullopt;
+}
+
+std::optional<SectionCommand> SectionCommandFor(int id) {
+    for (std::size_t i = 0; i < std::size(kSectionCommandIds); ++i) {
+        if (kSectionCommandIds[i] == id) return static_cast<SectionCommand>(i);
+    }
+    return std::nullopt;
+}
 
 // The open-file dialog wants its filter's parts ended by zeros where the text has bars.
 std::string FilterWithZeros(std::string_view filter) {
@@ -32,36 +66,31 @@ std::string FilterWithZeros(std::string_view filter) {
 
 }  // namespace
 
-CTimeTableTree::CTimeTableTree(HWND page, ConfigStore* store, FileSystem& files, ClockSettings& settings,
-                               std::string voicePath)
-    : page_(page),
-      tree_(GetDlgItem(page, IDC_TREE)),
-      editor_(tree_, *this, TimeTableFiles{store, files, settings, clock_, std::move(voicePath)}),
-      drag_(tree_) {}
-
 std::optional<LRESULT> CTimeTableTree::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const MessageEntry<CTimeTableTree> kMessageMap[] = {
         OnMessage(WM_DROPFILES, &CTimeTableTree::OnDropFiles),
-        OnCommand(ID_TREE_RELOAD, &CTimeTableTree::OnReload),
-        OnCommand(ID_TREE_SAVE, &CTimeTableTree::OnSave),
-        OnCommand(IDC_SAVE, &CTimeTableTree::OnSave),
-        OnCommand(ID_TREE_EDIT, &CTimeTableTree::OnEdit),
-        OnCommand(ID_TREE_DELETE, &CTimeTableTree::OnDelete),
-        OnCommand(ID_TREE_INSERT, &CTimeTableTree::OnInsert),
-        OnCommand(ID_TREE_NEW_ITEM, &CTimeTableTree::OnNewItem),
-        OnCommand(IDC_INSERT, &CTimeTableTree::OnInsertVoice),
         OnCommand(ID_TREE_BROWSE, &CTimeTableTree::OnBrowse),
     };
     // The page's default handling of the mouse comes after the drag's.
     switch (message) {
-        case WM_MOUSEMOVE: OnMouseMove(lParam); return std::nullopt;
-        case WM_LBUTTONUP: OnLButtonUp(); return std::nullopt;
-        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        default: break;
+        case WM_MOUSEMOVE:
+            OnMouseMove(lParam);
+            return std::nullopt;
+        case WM_LBUTTONUP:
+            OnLButtonUp();
+            return std::nullopt;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        default:
+            break;
     }
     if (IsCommand(message, wParam)) {
-        if (const std::optional<NewSection> section = NewSectionForCommand(LOWORD(wParam))) {
-            editor_.AddSection(section->title, section->dayEditing);
+        if (const std::optional<SectionCommand> command = SectionCommandFor(LOWORD(wParam))) {
+            model_.NewSection(*command);
+            return 0;
+        }
+        if (const std::optional<TableCommand> command = TableCommandFor(LOWORD(wParam))) {
+            model_.Command(*command);
             return 0;
         }
     }
@@ -72,12 +101,19 @@ std::optional<LRESULT> CTimeTableTree::OnNotify(const NMHDR& header) {
     if (header.hwndFrom != tree_.Window()) return std::nullopt;
     const auto lParam = reinterpret_cast<LPARAM>(&header);
     switch (header.code) {
-        case NM_RCLICK: ShowContextMenu(); return 0;
+        case NM_RCLICK:
+            ShowContextMenu();
+            return 0;
         case TVN_KEYDOWN:
             switch (reinterpret_cast<const NMTVKEYDOWN*>(lParam)->wVKey) {
-                case VK_DELETE: editor_.Delete(); break;
-                case VK_INSERT: editor_.Insert(); break;
-                default: break;
+                case VK_DELETE:
+                    model_.KeyDown(TableKey::Delete);
+                    break;
+                case VK_INSERT:
+                    model_.KeyDown(TableKey::Insert);
+                    break;
+                default:
+                    break;
             }
             return 0;
         case TVN_ENDLABELEDITA: {
@@ -85,20 +121,21 @@ std::optional<LRESULT> CTimeTableTree::OnNotify(const NMHDR& header) {
             const std::optional<std::string_view> typed =
                 item.pszText ? std::optional<std::string_view>(item.pszText) : std::nullopt;
             tree_.PostponeDeletes(true);
-            const bool keepTyped = editor_.EndLabelEdit(Win32TreeControl::Node(item.hItem), typed);
+            const bool keepTyped = model_.EndLabelEdit(Win32TreeControl::Node(item.hItem), typed);
             tree_.PostponeDeletes(false);
             return keepTyped ? TRUE : FALSE;
         }
         case TVN_BEGINDRAGA: {
             const HTREEITEM dragged = reinterpret_cast<const NMTREEVIEWA*>(lParam)->itemNew.hItem;
             if (const std::optional<DragCursor> cursor =
-                    drag_.Begin(Win32TreeControl::Node(dragged), GetAsyncKeyState(VK_SHIFT) < 0)) {
+                    model_.BeginDrag(Win32TreeControl::Node(dragged), GetAsyncKeyState(VK_SHIFT) < 0)) {
                 ShowCursor(*cursor);
                 SetCapture(page_);
             }
             return 0;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -107,11 +144,11 @@ void CTimeTableTree::ShowContextMenu() {
     GetCursorPos(&screen);
     POINT page = screen;
     ScreenToClient(page_, &page);
-    editor_.SelectHit(HitTest(page));
+    const bool canInsert = model_.OpenContextMenu(HitTest(page));
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TREE_MENU));
     if (!menu) return;
     HMENU popup = GetSubMenu(menu, 0);
-    EnableMenuItem(popup, ID_TREE_INSERT, MF_BYCOMMAND | (editor_.CanInsert() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_TREE_INSERT, MF_BYCOMMAND | (canInsert ? MF_ENABLED : MF_GRAYED));
     TrackPopupMenu(popup, TPM_LEFTALIGN, screen.x, screen.y, 0, page_, nullptr);
     DestroyMenu(menu);
 }
@@ -120,9 +157,10 @@ TreeNode CTimeTableTree::HitTest(POINT pagePoint, PointerPlace* place) const {
     TVHITTESTINFO hit{};
     hit.pt = pagePoint;
     MapWindowPoints(page_, tree_.Window(), &hit.pt, 1);
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_.Window(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree_.Window(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (place) {
-        *place = (hit.flags & TVHT_BELOW) ? PointerPlace::Below
+        *place = (hit.flags & TVHT_BELOW)   ? PointerPlace::Below
                  : (hit.flags & TVHT_ABOVE) ? PointerPlace::Above
                                             : PointerPlace::Inside;
     }
@@ -132,21 +170,22 @@ TreeNode CTimeTableTree::HitTest(POINT pagePoint, PointerPlace* place) const {
 void CTimeTableTree::ShowCursor(DragCursor cursor) {
     SetCursor(cursor == DragCursor::Arrow
                   ? LoadCursorA(nullptr, IDC_ARROW)
-                  : LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(static_cast<int>(cursor))));
+                  : LoadCursorA(GetModuleHandleA(nullptr),
+                                MAKEINTRESOURCEA(kDragCursorIds[static_cast<std::size_t>(cursor)])));
 }
 
 void CTimeTableTree::OnMouseMove(LPARAM lParam) {
-    if (drag_.Dragging()) {
+    if (model_.Dragging()) {
         PointerPlace place = PointerPlace::Inside;
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const TreeNode hit = HitTest(point, &place);
-        if (const std::optional<DragCursor> cursor = drag_.MoveOver(hit, place)) ShowCursor(*cursor);
+        if (const std::optional<DragCursor> cursor = model_.DragOver(hit, place)) ShowCursor(*cursor);
     }
 }
 
 void CTimeTableTree::OnLButtonUp() {
-    if (drag_.Dragging()) {
-        if (!drag_.Drop()) MessageBeep(MB_OK);
+    if (model_.Dragging()) {
+        model_.Drop();
         ShowCursor(DragCursor::Arrow);
         ReleaseCapture();
     }
@@ -156,17 +195,13 @@ LRESULT CTimeTableTree::OnDropFiles(WPARAM wParam, LPARAM) {
     const auto drop = reinterpret_cast<HDROP>(wParam);
     POINT point{};
     DragQueryPoint(drop, &point);
-    editor_.SelectHit(HitTest(point));
+    const TreeNode hit = HitTest(point);
     char path[MAX_PATH] = {};
     const UINT length = DragQueryFileA(drop, 0, path, sizeof path);
     DragFinish(drop);
-    if (length > 0) editor_.AddItem(path, PAGE_NEW_ITEM);
+    model_.DropFile(hit, std::string_view(path, length));
     return 0;
 }
-
-void CTimeTableTree::OnNewItem() { editor_.AddItem(kNewItemFile, PAGE_NEW_ITEM); }
-
-void CTimeTableTree::OnInsertVoice() { editor_.AddItem(kNewItemFile, PAGE_NEW_ITEM | PAGE_COPY_VOICE); }
 
 void CTimeTableTree::OnBrowse() {
     const std::string filter = FilterWithZeros(kBrowseFilter);
@@ -179,20 +214,7 @@ void CTimeTableTree::OnBrowse() {
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
     dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (GetOpenFileNameA(&dialog)) editor_.AddItem(path, PAGE_NEW_ITEM);
-}
-
-void CTimeTableTree::SetStatus(std::string_view text) {
-    ShowWindow(GetDlgItem(page_, IDC_PROGRESS), SW_HIDE);
-    const HWND status = GetDlgItem(page_, IDC_STATUS);
-    ShowWindow(status, SW_SHOW);
-    SetWindowTextA(status, std::string(text).c_str());
-}
-
-void CTimeTableTree::ShowFileError(const std::string& path) {
-    const std::string message = path.empty() ? std::string("The time-table file has no name: the program's folder cannot be named.")
-                                             : "The time-table file\n" + path + "\ncan neither be opened nor created.";
-    MessageBoxA(page_, message.c_str(), kFileErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    if (GetOpenFileNameA(&dialog)) model_.AddFile(path);
 }
 
 }  // namespace tockbell

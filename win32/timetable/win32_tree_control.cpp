@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace tockbell {
@@ -44,7 +45,8 @@ TreeNode Win32TreeControl::Next(TreeNode node) { return Related(node, TVGN_NEXT)
 TreeNode Win32TreeControl::Parent(TreeNode node) { return Related(node, TVGN_PARENT); }
 TreeNode Win32TreeControl::Selected() { return Related(nullptr, TVGN_CARET); }
 
-// The control cuts the text to the buffer; a longer one is asked for again with room to spare.
+// The control cuts the text to the buffer; a longer one is asked for again with room to spare. Wine's
+// control fills a short buffer to its last byte, without the terminating zero that Windows writes.
 std::string Win32TreeControl::Text(TreeNode node, std::size_t maxChars) {
     std::size_t size = std::min(maxChars, kFirstTextBuffer - 1) + 1;
     for (;;) {
@@ -55,8 +57,8 @@ std::string Win32TreeControl::Text(TreeNode node, std::size_t maxChars) {
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(size);
         if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
-        text.resize(std::char_traits<char>::length(text.c_str()));
-        if (text.size() + 1 < size || size - 1 >= maxChars) return text;
+        text.resize(strnlen(text.data(), size));
+        if (text.size() + 1 < size || text.size() >= maxChars) return text.substr(0, maxChars);
         size = std::min(maxChars, size * 4) + 1;
     }
 }

@@ -15,12 +15,13 @@ E2E_CLOCK='2026-12-08 10:00:00'  # the program's clock starts here and runs on; 
 E2E_APP=tockbell  # the program's name, as AT-SPI and X know it
 # The system's python3, which has the AT-SPI bindings.
 E2E_PYTHON=/usr/bin/python3
-E2E_FAKETIME=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 # The sound server hands each sound on as a stream of its own, a few milliseconds apart, and its
 # monitor may drop some ten milliseconds as a stream begins (paplay's too), so the parts are compared
 # by order, onset, length and level rather than byte for byte; a mono file is spread over both
 # channels by the server, which shifts it by a fraction of a frame.
 E2E_SOUND_CHECK=(--max-gap 0.25 --level-tolerance 0.05 --head-loss 150)
+# The settings file that Close writes after a first start.
+E2E_DEFAULT_FILE='[Main]\r\nFlags=31,2,8,3\r\n'"$E2E_DEFAULT_ZONES"
 E2E_STARTS=0  # how many times the program was started; each start has its own log files
 
 e2e_cleanup() {
@@ -95,6 +96,41 @@ start_sound() {
 }
 capture_recording() { [ -s "$E2E_CAPTURE" ]; }
 
+# After a source named tone was loaded: the server takes a new source as its default and moves the
+# recorder of the null sink's monitor onto it; both go back, and the program alone records the tone,
+# through the variable that every PulseAudio client reads.
+tone_for_the_program_only() {
+    local output
+    pactl set-default-source capture.monitor || fail "cannot make the monitor the default source again"
+    for output in $(pactl list short source-outputs | cut -f 1); do
+        pactl move-source-output "$output" capture.monitor || fail "cannot move the capture back to the monitor"
+    done
+    export PULSE_SOURCE=tone
+}
+
+# A stand-in for the desktop's notification service on the session bus (notification_server.py),
+# writing what it is shown into E2E_NOTIFICATIONS.
+E2E_NOTIFICATIONS=
+start_notifications() {
+    E2E_NOTIFICATIONS=$E2E_WORK/notifications.txt
+    : >"$E2E_NOTIFICATIONS"
+    "$E2E_PYTHON" "$E2E_LINUX/notification_server.py" "$E2E_NOTIFICATIONS" >"$E2E_WORK/notification_server.log" 2>&1 &
+    wait_until "$E2E_WAIT" "notification service" notifications_up
+}
+notifications_up() {
+    dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+        org.freedesktop.Notifications.GetCapabilities >/dev/null 2>&1
+}
+
+# The notifications shown so far, one a line: id, summary, body and actions, tab-separated.
+notifications() { cat "$E2E_NOTIFICATIONS"; }
+
+# Chooses the action ACTION of the notification ID, as the user does.
+choose_action() {
+    dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+        org.tockbell.Test.Invoke "uint32:$1" "string:$2" >/dev/null || fail "cannot choose $2 in notification $1"
+}
+
 # The window that owns the X selection of the system tray, 0 when there is none.
 tray_owner() {
     "$E2E_PYTHON" -c '
@@ -130,13 +166,17 @@ stop_tray() {
 # E2E_CLOCK_PID to its process; its output goes to clock-N.out and clock-N.err in the work folder
 # (N counts the starts), E2E_CLOCK_ERR names the latter.
 start_clock() {
-    local offset
     E2E_STARTS=$((E2E_STARTS + 1))
     E2E_CLOCK_ERR=$E2E_WORK/clock-$E2E_STARTS.err
-    offset=$(($(date -d "$E2E_CLOCK" +%s) - $(date +%s)))
-    LD_PRELOAD=$E2E_FAKETIME FAKETIME=$offset \
-        "$TOCKBELL_PROGRAM" "$@" >"$E2E_WORK/clock-$E2E_STARTS.out" 2>"$E2E_CLOCK_ERR" &
+    # shellcheck disable=SC2046 # one NAME=VALUE a word
+    env $(clock_environment) "$TOCKBELL_PROGRAM" "$@" >"$E2E_WORK/clock-$E2E_STARTS.out" 2>"$E2E_CLOCK_ERR" &
     E2E_CLOCK_PID=$!
+    # Its clock is known once env has become the program.
+    wait_until "$E2E_WAIT" "start of the program" program_started
+}
+program_started() {
+    [ "$(readlink "/proc/$E2E_CLOCK_PID/exe" 2>/dev/null)" = "$(readlink -f "$TOCKBELL_PROGRAM")" ] ||
+        ! kill -0 "$E2E_CLOCK_PID" 2>/dev/null
 }
 
 # Starts the program with the further arguments and fails unless it ends of its own accord within
@@ -212,6 +252,9 @@ expect_menu() {
     found=$(menu_items "${@:2}")
     [ "$found" = "$1" ] || { printf 'expected:\n%s\nfound:\n%s\n' "$1" "$found" >&2; fail "the menu is not as it should be"; }
 }
+
+# Clicks the icon with the left button, as a user opens the settings from the tray.
+click_icon() { timeout 10 xdotool mousemove "$ICON_CX" "$ICON_CY" click 1 || fail "cannot click the icon"; }
 
 # Opens the icon's menu and clicks its item TEXT.
 choose() { drive choose "$1" || fail "cannot choose '$1' in the icon's menu"; }
@@ -300,3 +343,58 @@ autostart_entry() { echo "${XDG_CONFIG_HOME:-$HOME/.config}/autostart/tockbell.d
 menu_entry() { echo "${XDG_DATA_HOME:-$HOME/.local/share}/applications/tockbell.desktop"; }
 # The Exec line of the desktop entry FILE.
 entry_exec() { sed -n 's/^Exec=//p' "$1"; }
+
+# The settings dialog, driven through AT-SPI and the keyboard only (tray_driver.py's dialog commands).
+E2E_DIALOG='Tockbell Settings'
+
+# tray_driver.py's dialog command COMMAND on the settings dialog, with the further arguments.
+settings() {
+    local command=$1
+    shift
+    timeout -k 5 $((E2E_WAIT + 30)) "$E2E_PYTHON" "$E2E_LINUX/tray_driver.py" "$E2E_APP" "$E2E_WAIT" \
+        "$command" "$E2E_DIALOG" "$@"
+}
+
+# Waits until the settings dialog shows (settings_shown) or has gone (settings_gone).
+settings_shown() { settings dialog >/dev/null || fail "the settings dialog did not show"; }
+settings_gone() { settings gone || fail "the settings dialog did not close"; }
+
+# Presses, toggles or selects the control NAME of the settings dialog, as a screen reader does.
+press() { settings press "$1" || fail "cannot press '$1' in the settings dialog"; }
+
+# Presses the keys KEY... in the settings dialog ("type:TEXT" types TEXT).
+keys() { settings keys "$@" || fail "cannot press the keys $* in the settings dialog"; }
+
+# The check boxes NAMES... of the settings dialog, one word each: "x" checked, "-" not, in parentheses
+# while greyed; "?" for a box it does not show.
+setting_boxes() {
+    settings dialog | awk -F '\t' '
+        NR == FNR { wanted[++count] = $0; next }
+        $1 == "check box" {
+            name = $2
+            sub(/ \[.*$/, "", name)
+            box[name] = $2 ~ / \[checked\]/ ? "x" : "-"
+            if ($2 ~ / \[disabled\]/) box[name] = "(" box[name] ")"
+        }
+        END { for (i = 1; i <= count; i++) printf "%s%s", (i > 1 ? " " : ""), (wanted[i] in box ? box[wanted[i]] : "?"); print "" }
+    ' <(printf '%s\n' "$@") -
+}
+
+# Succeeds while the check boxes NAMES... (the further arguments) show STATES, as setting_boxes writes them.
+boxes_show() {
+    local states=$1
+    shift
+    [ "$(setting_boxes "$@")" = "$states" ]
+}
+
+# The control of the settings dialog whose line (as tray_driver.py's dialog command prints it)
+# begins with ROLE and NAME.
+setting_line() { settings dialog | awk -F '\t' -v role="$1" -v name="$2" '$1 == role && ($2 == name || index($2, name " ") == 1) { print; exit }'; }
+
+# Keeps a screenshot of the settings dialog's window as FILE.
+shoot_settings() {
+    local window
+    window=$(xdotool search --name "^$E2E_DIALOG\$" | head -n 1)
+    [ -n "$window" ] || fail "no window of the settings dialog"
+    timeout 30 import -window "$window" "$1" || fail "cannot take a screenshot of the settings dialog"
+}

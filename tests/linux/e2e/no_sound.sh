@@ -8,8 +8,8 @@ pid=$E2E_CLOCK_PID
 wait_icon
 wait_clock '2026-12-08 12:00:25'
 clock_runs "$pid"
-expect_menu "$(printf '%s\n' "21:00 in Singapore" "05:00 in San Francisco" "16:00 in Moscow" - \
-    "Properties... [disabled]" "Be silent" "Close")"
+expect_menu "$(printf '%s\n' "20:00 in Singapore" "04:00 in San Francisco" "15:00 in Moscow" - \
+    "Properties..." "Say the time" "Be silent" "Close")"
 choose Close
 wait_clock_end "$pid"
 expect_messages

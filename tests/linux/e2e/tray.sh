@@ -56,8 +56,8 @@ expect_ten_oclock() {
 }
 
 menu_at_ten() {
-    printf '%s\n' "19:00 in Singapore" "03:00 in San Francisco" "14:00 in Moscow" - "Properties... [disabled]" \
-        "Be silent$1" "Close"
+    printf '%s\n' "18:00 in Singapore" "02:00 in San Francisco" "13:00 in Moscow" - "Properties..." \
+        "Say the time" "Be silent$1" "Close"
 }
 
 start_clock
@@ -78,6 +78,5 @@ expect_ten_oclock "$E2E_WORK/tray-again.png"
 
 choose Close
 wait_clock_end "$pid"
-expect_file "$(config_folder)/tockbell.ini" \
-    '[Main]\r\nFlags=15,2,8,3\r\nTime1=+9 in Singapore\r\nTime2=-7 in San Francisco\r\nTime3=+4 in Moscow\r\n'
+expect_file "$(config_folder)/tockbell.ini" '[Main]\r\nFlags=15,2,8,3\r\n'"$E2E_DEFAULT_ZONES"
 expect_messages

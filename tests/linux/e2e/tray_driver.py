@@ -1,14 +1,35 @@
 #!/usr/bin/python3
 """Reads and uses the tray icon's menu and tooltip of a running Qt program through AT-SPI, as a
-screen reader would, and clicks with the mouse (xdotool) as a user does.
+screen reader would, and opens the menu with the mouse (xdotool) as a user does; reads and uses its dialog
+through AT-SPI and the keyboard only, as a screen reader's user does.
 
     tray_driver.py APP SECONDS menu X Y [SHOT]   right-clicks X Y, prints the menu that opens, one
                                                  item a line ("-" for a separator, then " [checked]"
                                                  and " [disabled]" as they apply); with SHOT, a
                                                  screenshot is taken while the menu is open; then
                                                  closes the menu with Escape
-    tray_driver.py APP SECONDS choose X Y TEXT   right-clicks X Y and clicks the item TEXT
+    tray_driver.py APP SECONDS choose X Y TEXT   right-clicks X Y and chooses the item TEXT with the
+                                                 keyboard
     tray_driver.py APP SECONDS tooltip X Y       rests the pointer on X Y and prints the tooltip
+
+    tray_driver.py APP SECONDS dialog TITLE      waits until the dialog TITLE shows, then prints
+                                                 its controls that show, in the order of the
+                                                 accessible tree, one a line: role, a tab, name,
+                                                 then " [checked]", " [disabled]", " [focused]",
+                                                 " [selected]" as they apply and " =VALUE" for a
+                                                 slider
+    tray_driver.py APP SECONDS gone TITLE        waits until no dialog TITLE shows
+    tray_driver.py APP SECONDS press TITLE NAME  the action of the control NAME that shows in the
+                                                 dialog TITLE: a button's Press, a box's Toggle, a
+                                                 tab's Press
+    tray_driver.py APP SECONDS value TITLE NAME V  sets the slider NAME to V
+    tray_driver.py APP SECONDS text TITLE NAME   prints the text of the text box NAME
+    tray_driver.py APP SECONDS describe TITLE NAME  prints the description of the control NAME
+    tray_driver.py APP SECONDS focus TITLE       prints the control that has the keyboard's focus,
+                                                 as the dialog command prints it
+    tray_driver.py APP SECONDS keys TITLE KEY... presses the keys (xdotool's names, such as
+                                                 "alt+z" or "Escape") in the dialog, which must
+                                                 have the keyboard; a KEY "type:TEXT" types TEXT
 
 APP is the application's name as AT-SPI lists it. Every step waits at most SECONDS; a step that
 does not come about exits with 1 and says why on stderr.
@@ -28,6 +49,7 @@ MENU_ITEM_ROLES = {"menu item", "check menu item", "radio menu item", "separator
 # The pause between the right click and the key that moves the focus into the menu: the key must
 # come once the menu has taken the keyboard.
 KEY_DELAY_MS = 300
+CLICK_AGAIN_MS = 3000
 
 
 def fail(message):
@@ -56,9 +78,26 @@ def open_menu(x, y, seconds):
         except GLib.Error:
             pass  # an object that went away meanwhile
 
+    # A menu opened by the mouse focuses no item until a key moves into it; under load it may open
+    # after the first Down, so Down goes again until an item takes the focus.
+    def press_down():
+        if found:
+            return False
+        xdotool("key", "Down")
+        return True
+
+    # A click that comes while another window takes the focus (the settings dialog as it opens) may
+    # open no menu: the click goes again while none has opened.
     def click():
+        if found:
+            return False
         xdotool("mousemove", x, y, "click", 3)
-        GLib.timeout_add(KEY_DELAY_MS, lambda: xdotool("key", "Down") and False)
+        return True
+
+    def start():
+        click()
+        GLib.timeout_add(CLICK_AGAIN_MS, click)
+        GLib.timeout_add(KEY_DELAY_MS, press_down)
         return False
 
     def give_up():
@@ -66,7 +105,7 @@ def open_menu(x, y, seconds):
         return False
 
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused", "focus:")
-    GLib.timeout_add(100, click)
+    GLib.timeout_add(100, start)
     GLib.timeout_add(int(seconds * 1000), give_up)
     pyatspi.Registry.start()
     pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused", "focus:")
@@ -127,7 +166,142 @@ def tooltip(app, x, y, seconds):
     fail(f"no tooltip of {app} showed at {x}, {y}")
 
 
-def main(app, seconds, command, x, y, *rest):
+# A page tab list is named after its current tab.
+CONTROL_ROLES = {"check box", "push button", "slider", "combo box", "text", "page tab list", "page tab", "label",
+                 "list item", "tree", "tree table", "progress bar", "spin button"}
+ACTIONS = ("Press", "Toggle")
+
+
+def find_dialog(app, title):
+    application = find_application(app)
+    for window in items(application) if application else []:
+        try:
+            if window.name == title and has_state(window, pyatspi.STATE_SHOWING):
+                return window
+        except GLib.Error:
+            pass
+    return None
+
+
+def wait_dialog(app, title, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        dialog = find_dialog(app, title)
+        if dialog is not None:
+            return dialog
+        time.sleep(0.1)
+    fail(f"no dialog '{title}' of {app} showed")
+
+
+def controls(accessible):
+    """The controls below ACCESSIBLE that show, in the order of the tree."""
+    found = []
+    for child in items(accessible):
+        if not has_state(child, pyatspi.STATE_SHOWING):
+            continue
+        if child.getRoleName() in CONTROL_ROLES:
+            found.append(child)
+        if child.getRoleName() not in ("combo box", "text", "spin button"):
+            found.extend(controls(child))
+    return found
+
+
+def describe_control(control):
+    text = f"{control.getRoleName()}\t{control.name}"
+    for state, mark in ((pyatspi.STATE_CHECKED, "checked"), (pyatspi.STATE_SELECTED, "selected"),
+                        (pyatspi.STATE_FOCUSED, "focused")):
+        if has_state(control, state):
+            text += f" [{mark}]"
+    if not has_state(control, pyatspi.STATE_ENABLED):
+        text += " [disabled]"
+    if control.getRoleName() == "slider":
+        text += f" ={int(control.queryValue().currentValue)}"
+    elif control.getRoleName() == "spin button":
+        shown = control.queryText()
+        text += f" ={shown.getText(0, shown.characterCount)}"
+    return text
+
+
+def find_control(dialog, name):
+    control = next((c for c in controls(dialog) if c.name == name and c.getRoleName() != "label"), None)
+    if control is None:
+        fail(f"the dialog shows no control '{name}'")
+    return control
+
+
+def dialog_command(app, seconds, command, title, *rest):
+    if command == "gone":
+        deadline = time.monotonic() + seconds
+        while find_dialog(app, title) is not None:
+            if time.monotonic() > deadline:
+                fail(f"the dialog '{title}' stayed")
+            time.sleep(0.1)
+        return
+    dialog = wait_dialog(app, title, seconds)
+    if command == "dialog":
+        for control in controls(dialog):
+            print(describe_control(control))
+    elif command == "press":
+        control = find_control(dialog, rest[0])
+        action = control.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        index = next((names.index(name) for name in ACTIONS if name in names), None)
+        if index is None:
+            fail(f"the control '{rest[0]}' has no action {' or '.join(ACTIONS)}: {names}")
+        action.doAction(index)
+    elif command == "value":
+        find_control(dialog, rest[0]).queryValue().currentValue = float(rest[1])
+    elif command == "text":
+        text = find_control(dialog, rest[0]).queryText()
+        sys.stdout.write(text.getText(0, text.characterCount))
+    elif command == "describe":
+        print(find_control(dialog, rest[0]).description)
+    elif command == "tree":
+        # Each node of the tree control NAME that shows: its text, then what a screen reader adds.
+        def nodes(accessible):
+            for child in items(accessible):
+                if child.getRoleName() in ("tree item", "table cell") and has_state(child, pyatspi.STATE_SHOWING):
+                    print(f"{child.name}\t{child.description}")
+                nodes(child)
+        nodes(find_control(dialog, rest[0]))
+    elif command == "point":
+        # The middle of the node TEXT of the tree control NAME on the screen.
+        def find(accessible):
+            for child in items(accessible):
+                if child.name == rest[1] and has_state(child, pyatspi.STATE_SHOWING):
+                    return child
+                found = find(child)
+                if found is not None:
+                    return found
+            return None
+        node = find(find_control(dialog, rest[0]))
+        if node is None:
+            fail(f"the tree shows no node '{rest[1]}'")
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x + min(box.width, 60) // 2, box.y + box.height // 2)
+    elif command == "focus":
+        # The innermost focused control: a tab list's current tab is focused along with it.
+        focused = [c for c in controls(dialog) if has_state(c, pyatspi.STATE_FOCUSED) and c.getRoleName() != "page tab"]
+        print(describe_control(focused[-1]) if focused else "-")
+    elif command == "keys":
+        for key in rest:
+            if key.startswith("type:"):
+                if key != "type:":
+                    xdotool("type", "--delay", "20", "--", key[len("type:"):])
+            else:
+                xdotool("key", "--clearmodifiers", key)
+    else:
+        fail(f"no command '{command}'")
+
+
+DIALOG_COMMANDS = {"dialog", "gone", "press", "value", "text", "describe", "keys", "focus", "tree", "point"}
+
+
+def main(app, seconds, command, *rest):
+    if command in DIALOG_COMMANDS:
+        dialog_command(app, float(seconds), command, *rest)
+        return
+    x, y, *rest = rest
     seconds, x, y = float(seconds), int(x), int(y)
     if command == "tooltip":
         print(tooltip(app, x, y, seconds))
@@ -147,14 +321,25 @@ def main(app, seconds, command, x, y, *rest):
         item = next((item for item in entries if item.name == wanted), None)
         if item is None:
             fail(f"the menu has no item '{wanted}'")
-        box = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        xdotool("mousemove", box.x + box.width // 2, box.y + box.height // 2, "click", 1)
+        # With the keyboard, as the menu's first item has it: Down to the item, then Return. (AT-SPI's
+        # places are in the program's points, which differ from the screen's pixels when it scales.)
+        # One Down at a time, each once the one before has moved the focus.
+        deadline, pressed_on = time.monotonic() + seconds, None
+        while not has_state(item, pyatspi.STATE_FOCUSED):
+            if time.monotonic() > deadline:
+                fail(f"the keyboard does not reach the item '{wanted}'")
+            focused = next((i for i, entry in enumerate(entries) if has_state(entry, pyatspi.STATE_FOCUSED)), None)
+            if focused is not None and focused != pressed_on:
+                pressed_on = focused
+                xdotool("key", "Down")
+            time.sleep(0.05)
+        xdotool("key", "Return")
         wait_hidden(item, seconds, f"choosing '{wanted}'")
     else:
         fail(f"no command '{command}'")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 6:
+    if len(sys.argv) < 5:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,65 +10,6 @@
 
 namespace tockbell {
 namespace {
-
-using test::Bytes;
-
-Bytes RmiAround(const Bytes& midi, std::uint32_t declared) {
-    Bytes rmi = {'R', 'I', 'F', 'F', 0, 0, 0, 0,   'R', 'M', 'I', 'D', 'L',
-                 'I', 'S', 'T', 1,   0, 0, 0, 'x', 0,   'd', 'a', 't', 'a'};
-    for (int i = 0; i < 4; ++i) rmi.push_back(static_cast<std::uint8_t>(declared >> (8 * i)));
-    rmi.insert(rmi.end(), midi.begin(), midi.end());
-    return rmi;
-}
-
-Bytes First(Bytes bytes, std::size_t size) {
-    bytes.resize(size);
-    return bytes;
-}
-
-Bytes With(Bytes bytes, std::size_t at, std::uint8_t value) {
-    bytes[at] = value;
-    return bytes;
-}
-
-TEST(StandardMidiFile, TakesWholeChunksOnly) {
-    const Bytes midi = test::MidiNotes(2);
-    Bytes extraChunk = midi;
-    const Bytes foreign = {'X', 'F', 'I', 'H', 0, 0, 0, 1, 7};
-    extraChunk.insert(extraChunk.begin() + 14, foreign.begin(), foreign.end());
-    Bytes twoTracks = With(extraChunk, 11, 2);
-    const struct {
-        const char* what;
-        Bytes bytes;
-        std::size_t size;  // of the file found, 0 for none
-    } cases[] = {
-        {"plain", midi, midi.size()},
-        {"inside RMID", RmiAround(midi, static_cast<std::uint32_t>(midi.size())), midi.size()},
-        {"inside RMID that claims too much", RmiAround(midi, 0xFFFFFFFF), midi.size()},
-        {"a foreign chunk before the track", extraChunk, extraChunk.size()},
-        {"a foreign chunk does not count as a track", twoTracks, 0},
-        {"empty", {}, 0},
-        {"only the header", First(midi, 14), 0},
-        {"the track cut", First(midi, midi.size() - 1), 0},
-        {"the track's size cut", First(midi, 20), 0},
-        {"not MThd", With(midi, 0, 'X'), 0},
-        {"a short header", With(midi, 7, 5), 0},
-        {"a header beyond the file", With(midi, 4, 0x7F), 0},
-        {"format 3", With(midi, 9, 3), 0},
-        {"no tracks", With(midi, 11, 0), 0},
-        {"no division", With(With(midi, 12, 0), 13, 0), 0},
-        {"RMID without data", First(RmiAround(midi, 0), 22), 0},
-        {"a WAVE", test::ToneWave(0.01, 11025, 1, 8), 0},
-    };
-    for (const auto& c : cases) {
-        const auto found = StandardMidiFile(c.bytes);
-        EXPECT_EQ(found ? found->size() : 0, c.size) << c.what;
-        if (found) {
-            EXPECT_TRUE(std::equal(found->begin(), found->end(), c.bytes.end() - static_cast<std::ptrdiff_t>(c.size)))
-                << c.what;
-        }
-    }
-}
 
 class MidiRendererTest : public testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/chime/chime.h"
+#include "core/chime/spoken_time.h"
 #include "tests/linux/sound/capture.h"
 #include "tests/linux/sound/on_a_thread.h"
 #include "tests/linux/sound/sound_files.h"
@@ -41,6 +42,7 @@ TEST_F(QtWaveSoundsTest, EveryBuiltInSoundIsTheFileInRes) {
     std::vector<std::string> names = {"WAVE0", "WAVE1", "WAVE030", "WAVE0AM", "WAVE0PM"};
     for (int hour = 1; hour <= 12; ++hour)
         names.push_back("WAVE" + std::string(hour < 10 ? "00" : "0") + std::to_string(hour));
+    names.insert(names.end(), kSpokenTimeSounds.begin(), kSpokenTimeSounds.end());
     for (const std::string& name : names) {
         std::ifstream file(std::string(TOCKBELL_SOUNDS) + "/" + name + ".wav", std::ios::binary);
         const Bytes expected{std::istreambuf_iterator<char>(file), {}};
@@ -52,7 +54,7 @@ TEST_F(QtWaveSoundsTest, EveryBuiltInSoundIsTheFileInRes) {
 }
 
 TEST_F(QtWaveSoundsTest, UnknownNamesHaveNoSound) {
-    for (const char* name : {"", "WAVE013", "wave0", "WAVE0.wav", "../sounds/WAVE0", "/sounds/WAVE0"}) {
+    for (const char* name : {"", "WAVE025", "wave0", "WAVE0.wav", "../sounds/WAVE0", "/sounds/WAVE0"}) {
         EXPECT_TRUE(sounds->Resource(name).empty()) << name;
     }
 }

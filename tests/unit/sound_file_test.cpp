@@ -1,7 +1,9 @@
+#include "core/chime/midi_file.h"
 #include "core/chime/wave_file.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,103 @@ TEST(ParseWaveFile, EveryCutOfAGoodFileStaysInsideIt) {
             EXPECT_EQ(wave->samples.size(), (size - dataBody) / 4 * 4) << size;
         }
     }
+}
+
+void PutBig(Bytes& out, std::uint32_t value, int width) {
+    for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// A MIDI chunk: its size most significant byte first, no pad byte.
+Bytes MidiChunk(const std::string& tag, const Bytes& body, std::int64_t declared = -1) {
+    Bytes out;
+    PutTag(out, tag);
+    PutBig(out, declared < 0 ? static_cast<std::uint32_t>(body.size()) : static_cast<std::uint32_t>(declared), 4);
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+Bytes MidiHeader(std::uint32_t format, std::uint32_t tracks, std::uint32_t division) {
+    Bytes body;
+    PutBig(body, format, 2);
+    PutBig(body, tracks, 2);
+    PutBig(body, division, 2);
+    return MidiChunk("MThd", body);
+}
+
+Bytes Concatenated(const std::vector<Bytes>& parts) {
+    Bytes out;
+    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+const Bytes kTrack = MidiChunk("MTrk", {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
+const Bytes kMidi = Concatenated({MidiHeader(0, 1, 96), kTrack});
+
+struct MidiCase {
+    const char* what;
+    Bytes file;
+    std::optional<Bytes> found;
+};
+
+std::vector<MidiCase> MidiCases() {
+    const Bytes twoTracks = Concatenated({MidiHeader(1, 2, 96), kTrack, kTrack});
+    const Bytes foreignFirst = Concatenated({MidiHeader(0, 1, 96), MidiChunk("XFIH", {7}), kTrack});
+    const Bytes longHeader = Concatenated({MidiChunk("MThd", {0, 0, 0, 1, 0, 96, 9, 9}), kTrack});
+    const Bytes trailing = Joined(kMidi, {1, 2, 3});
+    return {
+        {"one track", kMidi, kMidi},
+        {"two tracks", twoTracks, twoTracks},
+        {"format 2", Concatenated({MidiHeader(2, 1, 96), kTrack}), Concatenated({MidiHeader(2, 1, 96), kTrack})},
+        {"a longer header", longHeader, longHeader},
+        {"a foreign chunk before the track", foreignFirst, foreignFirst},
+        {"bytes after the tracks kept", trailing, trailing},
+        {"inside RMID", Riff({Chunk("LIST", {1}), Chunk("data", kMidi)}, "RMID"), kMidi},
+        {"inside RMID with chunks after it", Riff({Chunk("data", kMidi), Chunk("LIST", {1, 2})}, "RMID"), kMidi},
+        {"inside RMID that claims too much", Riff({Chunk("data", kMidi, 0xFFFFFFFF)}, "RMID"), kMidi},
+
+        {"a foreign chunk does not count as a track",
+         Concatenated({MidiHeader(1, 2, 96), MidiChunk("XFIH", {7}), kTrack}), std::nullopt},
+        {"fewer tracks than named", Concatenated({MidiHeader(1, 3, 96), kTrack, kTrack}), std::nullopt},
+        {"empty", {}, std::nullopt},
+        {"only the header", MidiHeader(0, 1, 96), std::nullopt},
+        {"the track cut", Bytes(kMidi.begin(), kMidi.end() - 1), std::nullopt},
+        {"the track's size cut", Bytes(kMidi.begin(), kMidi.begin() + 20), std::nullopt},
+        {"a track size of 0xFFFFFFFF", Concatenated({MidiHeader(0, 1, 96), MidiChunk("MTrk", {0}, 0xFFFFFFFF)}),
+         std::nullopt},
+        {"not MThd", WithByte(kMidi, 0, 'X'), std::nullopt},
+        {"a short header", Concatenated({MidiChunk("MThd", {0, 0, 0, 1, 0}), kTrack}), std::nullopt},
+        {"a header beyond the file", WithByte(kMidi, 4, 0x7F), std::nullopt},
+        {"a header size of 0xFFFFFFFF", Concatenated({MidiChunk("MThd", {0, 0, 0, 1, 0, 96}, 0xFFFFFFFF), kTrack}),
+         std::nullopt},
+        {"format 3", Concatenated({MidiHeader(3, 1, 96), kTrack}), std::nullopt},
+        {"no tracks", Concatenated({MidiHeader(0, 0, 96), kTrack}), std::nullopt},
+        {"no division", Concatenated({MidiHeader(0, 1, 0), kTrack}), std::nullopt},
+        {"RMID without data", Riff({Chunk("LIST", {1})}, "RMID"), std::nullopt},
+        {"RMID whose data is no MIDI", Riff({Chunk("data", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14})}, "RMID"),
+         std::nullopt},
+        {"MIDI inside another RIFF form", Riff({Chunk("data", kMidi)}, "WAVE"), std::nullopt},
+        {"a WAVE", Riff({Chunk("fmt ", Fmt(1, 1, 11025, 8)), Chunk("data", kSamples)}), std::nullopt},
+    };
+}
+
+TEST(StandardMidiFile, TakesWholeChunksOnly) {
+    for (const MidiCase& c : MidiCases()) {
+        SCOPED_TRACE(c.what);
+        const std::optional<std::span<const std::uint8_t>> found = StandardMidiFile(c.file);
+        ASSERT_EQ(found.has_value(), c.found.has_value());
+        if (!found) continue;
+        EXPECT_EQ(Bytes(found->begin(), found->end()), *c.found);
+        EXPECT_GE(found->data(), c.file.data());
+        EXPECT_LE(found->data() + found->size(), c.file.data() + c.file.size());
+    }
+}
+
+TEST(StandardMidiFile, EveryCutOfAGoodFileIsRefused) {
+    const Bytes file = Riff({Chunk("data", Concatenated({MidiHeader(1, 2, 96), kTrack, kTrack}))}, "RMID");
+    for (std::size_t size = 0; size < file.size(); ++size) {
+        EXPECT_FALSE(StandardMidiFile(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)))) << size;
+    }
+    EXPECT_TRUE(StandardMidiFile(file));
 }
 
 }  // namespace

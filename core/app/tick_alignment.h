@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace tockbell {
@@ -39,5 +40,21 @@ constexpr TickStep NextTickStep(std::int64_t nowMs, std::int64_t lastTicked, std
     }
     return {second != lastTicked, second, rearm};
 }
+
+// The ticker of either program: at each firing of its repeating timer, or at an event that asks for a
+// tick at once (a resume, the clock set), whether to tick and how to set the timer again.
+class AlignedTick {
+public:
+    TickStep OnFiring(std::int64_t nowMs) {
+        const TickStep step = NextTickStep(nowMs, lastTicked_, period_);
+        if (step.rearm) period_ = *step.rearm;
+        if (step.tick) lastTicked_ = step.second;
+        return step;
+    }
+
+private:
+    std::int64_t lastTicked_ = std::numeric_limits<std::int64_t>::min();
+    std::chrono::milliseconds period_{0};  // none yet: the first firing sets the timer
+};
 
 }  // namespace tockbell
