@@ -37,8 +37,8 @@ run-linux: deps linux
 	tools/run-linux-clock $(LINUX)/linux/app/tockbell
 
 # The stages run side by side (make -j): the builds one after another, each at low priority and in
-# the order of how long their tests wait on the clock, and each suite as soon as its build is done;
-# the Wine pipeline beside the Linux one. At the end, the time each stage took.
+# the order of how long their tests wait on the clock, and each suite as soon as its build is done
+# (the Wine and the Linux end-to-end suites in turn). At the end, the time each stage took.
 TEST_STAGES := test-win32 test-linux test-native test-threads test-package test-fuzz build-bench
 test: deps
 	@rm -rf $(STAGES)
@@ -102,14 +102,19 @@ test-threads: tsan
 NEED_DISPLAY := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1024x768x24")
 
 # Side by side: each end-to-end test has its own X server, Wine prefix and HOME; the suites that share
-# the build's prefix take turns (a resource lock), the tests that time sounds go two at a time.
+# the build's prefix take turns (a resource lock), the tests that time sounds go two at a time. The
+# Wine suites and the Linux ones take turns as well: four timed sounds at once on two processors cut
+# gaps into them.
 TEST_JOBS ?= 3
 SOUND_SLOTS := $(CURDIR)/tests/sound_slots.json
+SUITE_TURN := flock $(BUILD)/suite-turn.lock
 test-win32: mingw
-	$(call stage,test-win32) $(NEED_DISPLAY) ctest --test-dir $(MINGW) --output-on-failure -j $(TEST_JOBS) --resource-spec-file $(SOUND_SLOTS)
+	$(call stage,test-win32) $(SUITE_TURN) $(NEED_DISPLAY) ctest --test-dir $(MINGW) --output-on-failure -j $(TEST_JOBS) \
+		--resource-spec-file $(SOUND_SLOTS)
 
 test-linux: linux
-	$(call stage,test-linux) ctest --test-dir $(LINUX) --output-on-failure -L linux -j $(TEST_JOBS) --resource-spec-file $(SOUND_SLOTS)
+	$(call stage,test-linux) $(SUITE_TURN) ctest --test-dir $(LINUX) --output-on-failure -L linux -j $(TEST_JOBS) \
+		--resource-spec-file $(SOUND_SLOTS)
 
 test-fuzz: fuzz
 	$(call stage,test-fuzz) $(NICE) tools/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)

@@ -10,6 +10,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
+
 namespace tockbell {
 
 namespace {
@@ -19,23 +22,38 @@ namespace {
 constexpr int kWatchIntervalMs = 20;
 // A sink that played nothing for this long is taken as stuck: its sound ends.
 constexpr qint64 kStallMarginUs = 2'000'000;
+// What the sound server holds ahead of the playing point: the whole of a sound in memory up to the
+// most, at least the least of one rendered as it plays. With Qt's default a thread that a loaded
+// machine kept waiting cut gaps into a bell; with the whole of it on the server, nothing can.
+constexpr qint64 kLeastServerBufferUs = 250'000;
+constexpr qint64 kMostServerBufferUs = 10'000'000;
 
 // The caller's source as the sink pulls it, counting what it took: the sink reports that the
 // source ran dry while the sound server still holds the last of it, so the sound has ended only
-// once the sink has played as much as it took.
+// once the sink has played as much as it took. The server starts a stream once it holds its
+// buffer's worth, so a shorter sound is made up to that with silence, or it would never start.
 class CountedSource : public QIODevice {
 public:
-    explicit CountedSource(std::unique_ptr<QIODevice> source) : source_(std::move(source)) {
+    CountedSource(std::unique_ptr<QIODevice> source, const QAudioFormat& format)
+        : source_(std::move(source)),
+          leastBytes_(format.bytesForDuration(kLeastServerBufferUs)),
+          silence_(format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0') {
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
-    bool atEnd() const override { return source_->atEnd(); }
-    qint64 bytesAvailable() const override { return source_->bytesAvailable() + QIODevice::bytesAvailable(); }
+    bool atEnd() const override { return source_->atEnd() && taken_ >= leastBytes_; }
+    qint64 bytesAvailable() const override {
+        return std::max(source_->bytesAvailable(), leastBytes_ - taken_) + QIODevice::bytesAvailable();
+    }
     qint64 Taken() const { return taken_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 read = source_->read(data, maxSize);
+        qint64 read = source_->read(data, maxSize);
+        if (read <= 0 && source_->atEnd() && taken_ < leastBytes_) {
+            read = std::min(maxSize, leastBytes_ - taken_);
+            std::memset(data, silence_, static_cast<std::size_t>(read));
+        }
         if (read > 0) taken_ += read;
         return read;
     }
@@ -43,6 +61,8 @@ protected:
 
 private:
     std::unique_ptr<QIODevice> source_;
+    const qint64 leastBytes_;
+    const char silence_;
     qint64 taken_ = 0;
 };
 
@@ -51,7 +71,7 @@ private:
 class OutputThread : public QThread {
 public:
     OutputThread(const QAudioFormat& format, std::unique_ptr<QIODevice> source)
-        : format_(format), source_(std::make_unique<CountedSource>(std::move(source))) {
+        : format_(format), source_(std::make_unique<CountedSource>(std::move(source), format)) {
         source_->moveToThread(this);
     }
 
@@ -67,6 +87,7 @@ protected:
 private:
     void Play(const QAudioDevice& device) {
         QAudioSink sink(device, format_);
+        sink.setBufferSize(std::min(source_->bytesAvailable(), qint64{format_.bytesForDuration(kMostServerBufferUs)}));
         QEventLoop loop;
         QElapsedTimer clock;
         QTimer watch;

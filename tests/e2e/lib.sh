@@ -283,6 +283,17 @@ close_settings() {
     drive wait-gone "$E2E_DIALOG" "$E2E_WAIT" >/dev/null || fail "button $1 left the settings dialog open"
 }
 
+# Chooses the time HH:MM in the time picker ID of the settings dialog as a keyboard's user does: a
+# click on its hours, their digits, Right to its minutes, theirs.
+pick_time() {
+    local left top right bottom
+    read -r left top right bottom <<<"$(drive layout "$E2E_DIALOG" | awk -F '\t' -v id="$1" '$3 == id { print $6; exit }')"
+    [ -n "$bottom" ] || fail "the settings dialog shows no time picker $1"
+    click_desktop $((left + 8)) $(((top + bottom) / 2)) 1
+    timeout 10 xdotool type --delay 50 "${2%:*}" && timeout 10 xdotool key Right &&
+        timeout 10 xdotool type --delay 50 "${2#*:}" || fail "cannot type the time $2 into the time picker $1"
+}
+
 # The check boxes IDS... of the settings dialog, one word each: "x" checked, "-" not, in parentheses
 # while greyed; "?" for a box it does not have.
 setting_boxes() {

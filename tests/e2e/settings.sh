@@ -1,7 +1,7 @@
 # The settings dialog with the real program: where it opens, its three pages and tabs, the Setup page
 # showing the stored settings, the rules between its boxes, "Be silent" from the tray while it is
 # open, Enter and Escape, Cancel writing nothing, the tab remembered, the About text, OK writing the
-# file at once and hiding the tray icon, then "Close Tockbell" ending the program, which has saved:
+# file at once, quiet hours chosen in their pickers, and hiding the tray icon, then "Close Tockbell" ending the program, which has saved:
 # the steps of settings_choices.sh, which the Linux program's test takes too. Screenshots of the
 # pages are kept in the test's folder.
 source "$(dirname "$0")/lib.sh"
@@ -18,7 +18,7 @@ stored_boxes=$SETTINGS_START_BOXES
 # The Setup page's boxes by their captions.
 declare -A BOX_ID=(["Striking and voices"]=1002 ["Multistrike hours"]=1003 ["Strike half hour"]=1004
     ["Voice hours"]=1005 ["Voice half hours"]=1006 ["Switch AM/PM"]=1012 ["Hide icon"]=1009
-    ["Close Tockbell"]=1010 ["Uninstall Tockbell"]=1011)
+    ["Close Tockbell"]=1010 ["Uninstall Tockbell"]=1011 ["Quiet hours"]=1036)
 
 tray_shows_clock() { import -window root "$SHOT" && [ -n "$(tray_clock "$SHOT")" ]; }
 # Not a pixel of the clock face's grey left in the taskbar; Wine hides its taskbar once the last icon
@@ -113,6 +113,10 @@ for step in "${SETTINGS_STEPS[@]}"; do
     if [ "$STEP_ZONES" != - ]; then
         zones=$(printf "$STEP_ZONES." ) && zones=${zones%.}  # with its last line break
         drive set-text "$E2E_DIALOG" 1034 "$zones" >/dev/null || fail "cannot type the world clocks"
+    fi
+    if [ "$STEP_QUIET_FROM" != - ]; then
+        pick_time 1037 "$STEP_QUIET_FROM"
+        pick_time 1038 "$STEP_QUIET_TO"
     fi
     if [[ " ${STEP_BOXES[*]} " == *" Close Tockbell "* ]]; then
         close_settings "$E2E_IDOK"

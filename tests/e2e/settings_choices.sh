@@ -5,16 +5,18 @@
 #
 # A step, its fields parted by "|": the boxes clicked in order, by their captions, parted by ",";
 # the volume slider's new position ("-": as it is); the world-clock lines typed in place of the old
-# ones, as printf makes them ("-": as they are); the file after OK, as printf makes it.
+# ones, as printf makes them ("-": as they are); the quiet hours' times "HH:MM-HH:MM" chosen in their
+# pickers, hours and minutes typed as a keyboard's user does ("-": as they are); the file after OK, as
+# printf makes it.
 SETTINGS_START='[Main]\r\nFlags=69,5,8,2\r\nTime1=+9 in Singapore\r\nTime2=+5:30 in Mumbai\r\n'
 SETTINGS_STEPS=(
     # Sounds on, the half hour struck, the a.m. and p.m. words as they are; the world clocks up to the
-    # first empty line, without their leading blanks.
-    'Striking and voices,Strike half hour,Switch AM/PM|7|  +1 in Paris\r\n-5 in New York\r\n\r\n+3 in Nairobi\r\n|[Main]\r\nFlags=23,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
+    # first empty line, without their leading blanks; quiet hours across midnight.
+    'Striking and voices,Strike half hour,Switch AM/PM,Quiet hours|7|  +1 in Paris\r\n-5 in New York\r\n\r\n+3 in Nairobi\r\n|21:45-06:15|[Main]\r\nFlags=23,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\nQuietHours=on,21:45,06:15\r\n'
     # The icon goes from the tray at once.
-    'Hide icon|-|-|[Main]\r\nFlags=55,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
-    # The program ends, and has saved.
-    'Strike half hour,Close Tockbell|6|-|[Main]\r\nFlags=53,6,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\n'
+    'Hide icon|-|-|-|[Main]\r\nFlags=55,7,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\nQuietHours=on,21:45,06:15\r\n'
+    # The program ends, and has saved; quiet hours off keep their times.
+    'Strike half hour,Quiet hours,Close Tockbell|6|-|-|[Main]\r\nFlags=53,6,8,2\r\nTime1=+1 in Paris\r\nTime2=-5 in New York\r\nQuietHours=off,21:45,06:15\r\n'
 )
 
 # The rules between the boxes, click by click from SETTINGS_START: the box clicked, then what the nine
@@ -44,9 +46,12 @@ SETTINGS_RULES=(
     'Uninstall Tockbell|x x x x - - x x -'  # unchecked alone, it leaves the two others
 )
 
-# Splits the step STEP into STEP_BOXES (an array), STEP_VOLUME, STEP_ZONES and STEP_FILE.
+# Splits the step STEP into STEP_BOXES (an array), STEP_VOLUME, STEP_ZONES, STEP_QUIET_FROM and
+# STEP_QUIET_TO (each "-" or "HH:MM"), and STEP_FILE.
 read_settings_step() {
-    local boxes
-    IFS='|' read -r boxes STEP_VOLUME STEP_ZONES STEP_FILE <<<"$1"
+    local boxes quiet
+    IFS='|' read -r boxes STEP_VOLUME STEP_ZONES quiet STEP_FILE <<<"$1"
     IFS=',' read -r -a STEP_BOXES <<<"$boxes"
+    STEP_QUIET_FROM=- STEP_QUIET_TO=-
+    [ "$quiet" = - ] || IFS='-' read -r STEP_QUIET_FROM STEP_QUIET_TO <<<"$quiet"
 }

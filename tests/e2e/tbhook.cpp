@@ -224,9 +224,9 @@ void AddLayoutLines(HWND window, HWND parent, std::string& text) {
     std::snprintf(handles, sizeof handles, "%p\t%p\t", static_cast<void*>(window), static_cast<void*>(parent));
     text += handles + std::to_string(GetDlgCtrlID(window)) + '\t' + className + '\t' + RectText(ScreenClient(parent)) +
             '\t' + RectText(rect) + '\t' + RectText(Ink(window, className, rect)) + '\n';
-    // Only the dialog and its pages are laid out by us; the parts a control makes inside itself (the
-    // time picker's up-down arrows) are the control's own.
-    if (std::strcmp(className, "#32770") != 0) return;
+    // Only the dialog, its tab control and the pages on it are laid out by us; the parts a control
+    // makes inside itself (the time picker's up-down arrows) are the control's own.
+    if (std::strcmp(className, "#32770") != 0 && std::strcmp(className, WC_TABCONTROLA) != 0) return;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsWindowVisible(child)) AddLayoutLines(child, window, text);
     }

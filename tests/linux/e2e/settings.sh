@@ -15,6 +15,7 @@ BOXES=("${SETTINGS_BOXES[@]}")
 config=$(config_folder)
 mkdir -p "$config"
 printf "$SETTINGS_START" >"$config/tockbell.ini"
+quiet_pickers() { settings dialog | grep '^spin button' | sed 's/ \[focused\]//'; }
 expect_boxes() { boxes_show "$1" "${BOXES[@]}" || fail "$2: the boxes show [$(setting_boxes "${BOXES[@]}")], expected [$1]"; }
 
 start_clock
@@ -101,7 +102,7 @@ keys alt+p
 
 # The steps both programs take: each opens the dialog anew, from the menu or, once the icon is
 # hidden, by a second start; the boxes are pressed, the slider set and the world clocks typed, as a
-# screen reader's user does; OK writes the file at once.
+# screen reader's user does, the quiet hours chosen in their pickers; OK writes the file at once.
 first=1
 for step in "${SETTINGS_STEPS[@]}"; do
     read_settings_step "$step"
@@ -116,6 +117,12 @@ for step in "${SETTINGS_STEPS[@]}"; do
         typing=()
         while IFS= read -r line; do typing+=("type:$line" Return); done < <(printf "$STEP_ZONES" | tr -d '\r')
         keys alt+z ctrl+a Delete "${typing[@]}"
+    fi
+    if [ "$STEP_QUIET_FROM" != - ]; then
+        # Alt+F to the first picker's hours; the colon goes on to its minutes, Tab to the second picker.
+        keys alt+f "type:$STEP_QUIET_FROM" Tab "type:$STEP_QUIET_TO"
+        expect_output "the quiet hours' pickers" "$(printf 'spin button\tQuiet %s =%s\n' from "$STEP_QUIET_FROM" to "$STEP_QUIET_TO")" \
+            quiet_pickers
     fi
     press OK
     settings_gone

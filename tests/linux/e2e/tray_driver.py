@@ -50,6 +50,8 @@ MENU_ITEM_ROLES = {"menu item", "check menu item", "radio menu item", "separator
 # come once the menu has taken the keyboard.
 KEY_DELAY_MS = 300
 CLICK_AGAIN_MS = 3000
+# How long a Down may take to move the focus before it is taken as lost.
+KEY_AGAIN_S = 2.0
 
 
 def fail(message):
@@ -146,8 +148,11 @@ def wait_hidden(item, seconds, what):
 
 def find_application(name):
     for application in pyatspi.Registry.getDesktop(0):
-        if application is not None and application.name == name:
-            return application
+        try:
+            if application is not None and application.name == name:
+                return application
+        except GLib.Error:
+            pass  # a program that ended as it was looked at
     return None
 
 
@@ -173,13 +178,13 @@ ACTIONS = ("Press", "Toggle")
 
 
 def find_dialog(app, title):
-    application = find_application(app)
-    for window in items(application) if application else []:
-        try:
+    try:
+        application = find_application(app)
+        for window in items(application) if application else []:
             if window.name == title and has_state(window, pyatspi.STATE_SHOWING):
                 return window
-        except GLib.Error:
-            pass
+    except GLib.Error:
+        pass  # the program, or a window of it, went away as it was looked at
     return None
 
 
@@ -323,14 +328,15 @@ def main(app, seconds, command, *rest):
             fail(f"the menu has no item '{wanted}'")
         # With the keyboard, as the menu's first item has it: Down to the item, then Return. (AT-SPI's
         # places are in the program's points, which differ from the screen's pixels when it scales.)
-        # One Down at a time, each once the one before has moved the focus.
-        deadline, pressed_on = time.monotonic() + seconds, None
+        # One Down at a time, each once the one before has moved the focus. A Down lost under load goes
+        # again after a while; one that was only late makes the focus go round once more.
+        deadline, pressed_on, pressed_at = time.monotonic() + seconds, None, 0.0
         while not has_state(item, pyatspi.STATE_FOCUSED):
             if time.monotonic() > deadline:
                 fail(f"the keyboard does not reach the item '{wanted}'")
             focused = next((i for i, entry in enumerate(entries) if has_state(entry, pyatspi.STATE_FOCUSED)), None)
-            if focused is not None and focused != pressed_on:
-                pressed_on = focused
+            if focused is not None and (focused != pressed_on or time.monotonic() > pressed_at + KEY_AGAIN_S):
+                pressed_on, pressed_at = focused, time.monotonic()
                 xdotool("key", "Down")
             time.sleep(0.05)
         xdotool("key", "Return")
