@@ -9,6 +9,7 @@
 #include "core/chime/chime.h"
 #include "core/chime/playback.h"
 #include "core/chime/reminder_player.h"
+#include "core/chime/spoken_time.h"
 #include "core/config/clock_settings.h"
 #include "posix/posix_threads.h"
 #include "tests/unit/fake_sound.h"
@@ -55,6 +56,35 @@ TEST(ChimeThreads, ASilencedChimeEndsAndTheNextWaitsForIt) {
     EXPECT_EQ(sounds.Played(), expected);
     EXPECT_EQ(sounds.Purges(), 40);
     EXPECT_EQ(flags.load(), kDefaultFlags);
+}
+
+// "Say the time" speaks with sounds off; a second request meanwhile is ignored, and a chime that falls
+// due waits for the last word, then plays whole.
+TEST(SpeakingThreads, TheTimeIsSpokenOnceAndAChimeWaitsForIt) {
+    std::atomic<std::uint32_t> flags{kDefaultFlags & ~FLAG_SOUND_ON};
+    std::atomic<bool> askedAgain{false};
+    FakeWaveSounds sounds;
+    // The first word sounds until the second request has come.
+    sounds.whilePlaying = [&](const std::string& name) {
+        while (name == "WAVE002" && !askedAgain) std::this_thread::sleep_for(1ms);
+    };
+    FakeMediaPlayer media;
+    PosixThreads threads;
+    SoundServices services{flags, sounds, media, threads, [](std::chrono::milliseconds) { std::this_thread::sleep_for(1ms); }};
+
+    std::vector<std::string> expected;
+    for (int round = 0; round < 20; ++round) {
+        askedAgain = false;
+        StartSayingTime(services, 14, 37, flags.load(), 1);
+        StartSayingTime(services, 9, 5, flags.load(), 1);
+        askedAgain = true;
+        StartChime(services, 3, false, true, kDefaultFlags, 1);
+        WaitUntilClear(flags, FLAG_CHIME_BUSY);
+        expected.insert(expected.end(), {"WAVE002", "WAVE030", "WAVE007", "WAVE0PM", "WAVE0", "WAVE1", "WAVE1", "WAVE1",
+                                         "WAVE003", "WAVE0PM"});
+    }
+    EXPECT_EQ(sounds.Played(), expected);
+    EXPECT_EQ(flags.load(), kDefaultFlags & ~FLAG_SOUND_ON);
 }
 
 class PlaybackThreads : public testing::Test {
