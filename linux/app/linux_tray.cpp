@@ -1,6 +1,7 @@
 #include "linux/app/linux_tray.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "core/app/world_clock.h"
 #include "linux/app/clock_face.h"
@@ -20,6 +21,9 @@ LinuxTray::LinuxTray(ClockSettings& settings, MenuItems menuItems, CommandHandle
     tray_.setContextMenu(&menu_);
     // The lines show the world's time at the moment the menu opens.
     connect(&menu_, &QMenu::aboutToShow, this, &LinuxTray::FillMenu);
+    connect(&menu_, &QMenu::aboutToHide, this, [this] {
+        if (std::exchange(outOnceMenuCloses_, false)) tray_.hide();
+    });
     // Trays report a click, a double click or both; each opens the dialog, or brings it forward.
     connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
@@ -44,6 +48,7 @@ void LinuxTray::WatchForTray() {
 
 bool LinuxTray::Add() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+    outOnceMenuCloses_ = false;
     Modify();
     tray_.show();
     return true;
@@ -56,6 +61,12 @@ bool LinuxTray::Modify() {
 }
 
 bool LinuxTray::Delete() {
+    // Taking the icon out closes the menu open on it: the refresh, out and straight back in, would
+    // snatch the menu from a user who is reading it.
+    if (menu_.isVisible()) {
+        outOnceMenuCloses_ = true;
+        return true;
+    }
     tray_.hide();
     return true;
 }

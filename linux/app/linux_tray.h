@@ -49,6 +49,8 @@ private:
     QString tooltip_;
     TrayIcon icon_{settings_.flags, *this};
     int ticksWithoutTray_ = 0;
+    // The icon was taken out while its menu was open, and leaves when the menu closes.
+    bool outOnceMenuCloses_ = false;
 };
 
 }  // namespace tockbell

@@ -256,8 +256,9 @@ expect_menu() {
 # Clicks the icon with the left button, as a user opens the settings from the tray.
 click_icon() { timeout 10 xdotool mousemove "$ICON_CX" "$ICON_CY" click 1 || fail "cannot click the icon"; }
 
-# Opens the icon's menu and clicks its item TEXT.
-choose() { drive choose "$1" || fail "cannot choose '$1' in the icon's menu"; }
+# Opens the icon's menu and chooses its item TEXT; with UNTIL (seconds since 1970), the menu stays
+# open until then.
+choose() { drive choose "$@" || fail "cannot choose '$1' in the icon's menu"; }
 
 # The icon's tooltip.
 tooltip() { drive tooltip || fail "the icon shows no tooltip"; }

@@ -1,6 +1,7 @@
 # The clock in the tray: the face shows the pinned time in its colours, the tooltip the time and the
 # date; a right click opens the menu with the world clocks and the commands in their states, which
-# work from there. When the tray host ends and another comes, with a higher panel, the icon comes
+# work from there, also when the menu stays open while the icon is renewed 20 s after the start. When
+# the tray host ends and another comes, with a higher panel, the icon comes
 # back, its face still square. Close saves.
 source "$(dirname "$0")/lib.sh"
 # The face, the tooltip and the world clocks are those of 10:00; the test ends within that minute.
@@ -62,11 +63,12 @@ menu_at_ten() {
 
 start_clock
 pid=$E2E_CLOCK_PID
+started=$(date +%s)
 wait_icon
 expect_ten_oclock "$E2E_WORK/tray.png"
 [ "$(tooltip)" = "10:00,Tuesday,December 08,2026" ] || fail "the tooltip reads '$(tooltip)'"
 expect_menu "$(menu_at_ten '')" "$E2E_WORK/menu.png"
-choose "Be silent"
+choose "Be silent" $((started + 24))
 expect_menu "$(menu_at_ten ' [checked]')" "$E2E_WORK/menu-silent.png"
 
 stop_tray

@@ -8,8 +8,10 @@ through AT-SPI and the keyboard only, as a screen reader's user does.
                                                  and " [disabled]" as they apply); with SHOT, a
                                                  screenshot is taken while the menu is open; then
                                                  closes the menu with Escape
-    tray_driver.py APP SECONDS choose X Y TEXT   right-clicks X Y and chooses the item TEXT with the
-                                                 keyboard
+    tray_driver.py APP SECONDS choose X Y TEXT [UNTIL]  right-clicks X Y and chooses the item TEXT
+                                                 with the keyboard; with UNTIL (seconds since
+                                                 1970), the menu stays open until then before
+                                                 the keyboard moves in it
     tray_driver.py APP SECONDS tooltip X Y       rests the pointer on X Y and prints the tooltip
 
     tray_driver.py APP SECONDS dialog TITLE      waits until the dialog TITLE shows, then prints
@@ -52,6 +54,8 @@ KEY_DELAY_MS = 300
 CLICK_AGAIN_MS = 3000
 # How long a Down may take to move the focus before it is taken as lost.
 KEY_AGAIN_S = 2.0
+# How long the focus rests on an item before the next key goes.
+KEY_REST_S = 0.3
 
 
 def fail(message):
@@ -67,8 +71,9 @@ def has_state(accessible, state):
 
 
 def open_menu(x, y, seconds):
-    """Right-clicks X Y and returns the accessible of the menu that opens."""
-    found = []
+    """Right-clicks X Y and returns the accessible of the menu that opens and how many Downs went
+    to it."""
+    found, downs = [], [0]
 
     def on_focus(event):
         if event.type.startswith("object:state-changed") and not event.detail1:
@@ -86,6 +91,7 @@ def open_menu(x, y, seconds):
         if found:
             return False
         xdotool("key", "Down")
+        downs[0] += 1
         return True
 
     # A click that comes while another window takes the focus (the settings dialog as it opens) may
@@ -113,7 +119,7 @@ def open_menu(x, y, seconds):
     pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused", "focus:")
     if not found:
         fail(f"no menu opened on a right click at {x}, {y}")
-    return found[0]
+    return found[0], downs[0]
 
 
 def items(menu):
@@ -144,6 +150,42 @@ def wait_hidden(item, seconds, what):
         if time.monotonic() > deadline:
             fail(f"the menu stayed open after {what}")
         time.sleep(0.05)
+
+
+def focused_index(entries):
+    return next((i for i, entry in enumerate(entries) if has_state(entry, pyatspi.STATE_FOCUSED)), None)
+
+
+def choose(menu, wanted, downs, seconds):
+    """Chooses the item WANTED of the open MENU with the keyboard, as its first item has it: Down to
+    the item, then Return. (AT-SPI's places are in the program's points, which differ from the screen's
+    pixels when it scales.) DOWNS went to the menu as it opened.
+
+    Under load a key may come seconds late. A key goes only once the focus has rested; a Down goes
+    again when the last one seems lost, and Return waits longer while a Down may still be on its way,
+    for Return after a late Down would choose the item below."""
+    if all(item.name != wanted for item in items(menu)):
+        fail(f"the menu has no item '{wanted}'")
+    deadline, moves, pressed_at = time.monotonic() + seconds, 0, 0.0
+    last, rested_since = None, time.monotonic()
+    while True:
+        if time.monotonic() > deadline:
+            fail(f"the keyboard does not reach the item '{wanted}'")
+        entries = items(menu)  # anew each time: a menu that is filled again has new items
+        focused, now = focused_index(entries), time.monotonic()
+        if focused != last:
+            last, rested_since = focused, now
+            moves += focused is not None
+        elif focused is not None and entries[focused].name == wanted:
+            if now - rested_since >= (KEY_AGAIN_S if downs > moves else KEY_REST_S):
+                break
+        elif now - rested_since >= KEY_REST_S and (pressed_at < rested_since or now > pressed_at + KEY_AGAIN_S):
+            xdotool("key", "Down")
+            downs, pressed_at = downs + 1, now
+        time.sleep(0.05)
+    item = entries[focused]
+    xdotool("key", "Return")
+    wait_hidden(item, seconds, f"choosing '{wanted}'")
 
 
 def find_application(name):
@@ -311,9 +353,9 @@ def main(app, seconds, command, *rest):
     if command == "tooltip":
         print(tooltip(app, x, y, seconds))
         return
-    menu = open_menu(x, y, seconds)
-    entries = items(menu)
+    menu, downs = open_menu(x, y, seconds)
     if command == "menu":
+        entries = items(menu)
         for item in entries:
             print(describe(item))
         sys.stdout.flush()
@@ -322,25 +364,9 @@ def main(app, seconds, command, *rest):
         xdotool("key", "Escape")
         wait_hidden(entries[0], seconds, "Escape")
     elif command == "choose":
-        wanted = rest[0]
-        item = next((item for item in entries if item.name == wanted), None)
-        if item is None:
-            fail(f"the menu has no item '{wanted}'")
-        # With the keyboard, as the menu's first item has it: Down to the item, then Return. (AT-SPI's
-        # places are in the program's points, which differ from the screen's pixels when it scales.)
-        # One Down at a time, each once the one before has moved the focus. A Down lost under load goes
-        # again after a while; one that was only late makes the focus go round once more.
-        deadline, pressed_on, pressed_at = time.monotonic() + seconds, None, 0.0
-        while not has_state(item, pyatspi.STATE_FOCUSED):
-            if time.monotonic() > deadline:
-                fail(f"the keyboard does not reach the item '{wanted}'")
-            focused = next((i for i, entry in enumerate(entries) if has_state(entry, pyatspi.STATE_FOCUSED)), None)
-            if focused is not None and (focused != pressed_on or time.monotonic() > pressed_at + KEY_AGAIN_S):
-                pressed_on, pressed_at = focused, time.monotonic()
-                xdotool("key", "Down")
-            time.sleep(0.05)
-        xdotool("key", "Return")
-        wait_hidden(item, seconds, f"choosing '{wanted}'")
+        if len(rest) > 1:
+            time.sleep(max(0.0, float(rest[1]) - time.time()))
+        choose(menu, rest[0], downs, seconds)
     else:
         fail(f"no command '{command}'")
 
