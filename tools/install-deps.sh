@@ -12,6 +12,7 @@ packages=(
     trayer pulseaudio pulseaudio-utils  # its end-to-end tests: a tray host and a sound server to record
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi x11-utils  # and a session bus with AT-SPI to read the menu
     python3-gi  # and a stand-in notification service on that bus
+    gdb  # the stacks of a program that crashed in an end-to-end test
     # make package: the Debian package with Debian's own tools (its build needs no root: no fakeroot),
     # and make test's checks of it and of the Windows zip
     dpkg-dev debhelper lintian appstream desktop-file-utils unzip

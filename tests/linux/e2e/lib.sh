@@ -36,7 +36,19 @@ e2e_cleanup() {
         kill -KILL "$pid" 2>/dev/null || true
     done
     [ -z "${E2E_XVFB_PID:-}" ] || kill "$E2E_XVFB_PID" 2>/dev/null || true
+    report_crashes
     [ "$status" -eq 0 ] || echo "the test's files: $E2E_WORK" >&2
+}
+
+# A program that crashed left its core in the work folder, where it runs; the stacks of its threads
+# go into the test's output, for a crash under load may not come again.
+report_crashes() {
+    local core
+    for core in "$E2E_WORK"/core*; do
+        [ -f "$core" ] || continue
+        echo "the program crashed; the stacks of its threads ($core):" >&2
+        gdb -batch -nx -ex 'thread apply all bt' "$TOCKBELL_PROGRAM" "$core" 2>&1 | grep -E '^(Thread|#)' >&2
+    done
 }
 
 # The processes but the X server that carry the test's mark in their environment, other than this
@@ -55,6 +67,7 @@ other_marked_processes() {
 # given, and its tray host unless "no-tray" is.
 e2e_begin() {
     begin_work
+    ulimit -c unlimited 2>/dev/null || true
     export TOCKBELL_E2E_MARK=$E2E_WORK
     export HOME=$E2E_WORK/home XDG_RUNTIME_DIR=$E2E_WORK/run
     unset XDG_CONFIG_HOME XDG_DATA_HOME PULSE_SERVER PULSE_SINK AT_SPI_BUS_ADDRESS TOCKBELL_SOUNDFONT
@@ -169,7 +182,8 @@ start_clock() {
     E2E_STARTS=$((E2E_STARTS + 1))
     E2E_CLOCK_ERR=$E2E_WORK/clock-$E2E_STARTS.err
     # shellcheck disable=SC2046 # one NAME=VALUE a word
-    env $(clock_environment) "$TOCKBELL_PROGRAM" "$@" >"$E2E_WORK/clock-$E2E_STARTS.out" 2>"$E2E_CLOCK_ERR" &
+    (cd "$E2E_WORK" && exec env $(clock_environment) "$TOCKBELL_PROGRAM" "$@") >"$E2E_WORK/clock-$E2E_STARTS.out" \
+        2>"$E2E_CLOCK_ERR" &
     E2E_CLOCK_PID=$!
     # Its clock is known once env has become the program.
     wait_until "$E2E_WAIT" "start of the program" program_started
